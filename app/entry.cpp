@@ -1,0 +1,42 @@
+#include "app/entry.h"
+
+#include <exception>
+#include <new>
+#include <string>
+
+#include "app/error_box.h"
+#include "app/exceptions.h"
+#include "app/trace.h"
+#include "geometry/measurement.h"
+#include "settings/load_settings.h"
+#include "supervisor/supervisor.h"
+
+namespace {
+
+void ReportException(const char* className, const std::string& message) {
+    ShowErrorBox(std::string("Internal exception, please contact the developer:\r\n") + className + ": " + message);
+}
+
+}  // namespace
+
+int RunEntryFlow() {
+    try {
+        if (!LoadSettings()) {
+            ShowErrorBox("Failed to load settings; please check the configuration file.");
+            return 0;
+        }
+        ReadDisplayResolution();
+        Trace("*** Launching program ***");
+        RunTargetProgram();
+        Trace("*** Program finished, exiting ***");
+    } catch (const Exception& error) {
+        ReportException(error.ClassName(), error.Message());
+    } catch (const std::bad_alloc&) {
+        EOutOfMemory error;
+        ReportException(error.ClassName(), error.Message());
+    } catch (const std::exception& error) {
+        // Any other failure the run-time support reports.
+        ReportException("Exception", error.what());
+    }
+    return 0;
+}

@@ -1,0 +1,10 @@
+// The launcher's entry point: no arguments, no window, no console; exit code 0.
+#include "app/entry.h"
+#include "settings/settings.h"
+
+int main() {
+    InitialiseSettings();
+    int exitCode = RunEntryFlow();
+    FinaliseSettings();
+    return exitCode;
+}

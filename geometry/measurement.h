@@ -1,0 +1,12 @@
+#pragma once
+
+// Takes the primary display's size into DisplayWidth and DisplayHeight, once,
+// before the launch.
+void ReadDisplayResolution();
+
+// Searches for the target window and, when it is found, measures its border, outer
+// and client sizes, computes its desired size, and only then publishes it in
+// TargetWindow. Returns false, with TargetWindow at the not-found value and every
+// measurement unchanged, when no window was found or it vanished before it could
+// be measured.
+bool MeasureTargetWindow();

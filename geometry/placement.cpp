@@ -1,0 +1,64 @@
+#include "geometry/placement.h"
+
+#include <string>
+
+#include "app/error_box.h"
+#include "app/trace.h"
+#include "settings/settings.h"
+
+namespace {
+
+// Centres one axis: each half is truncated on its own before the subtraction.
+// A window larger than the display would start offscreen; it starts at 0 instead.
+std::int32_t CentredPosition(std::int32_t display, std::int32_t window, const char* axis) {
+    std::int32_t position = display / 2 - window / 2;
+    if (position < 0) {
+        Trace(std::string("Warning: Window would have been offscreen (new ") + axis +
+              " position = " + std::to_string(position));
+        position = 0;
+    }
+    return position;
+}
+
+}  // namespace
+
+bool MoveAndResizeWindow(bool reposition) {
+    bool placed;
+    if (reposition) {
+        std::int32_t x = 0, y = 0;
+        if (Settings.MoveWindow == MoveWindowMode::Fixed) {
+            x = Settings.WindowX;
+            y = Settings.WindowY;
+        } else if (Settings.MoveWindow == MoveWindowMode::Centre) {
+            x = CentredPosition(DisplayWidth, DesiredWidth, "X");
+            y = CentredPosition(DisplayHeight, DesiredHeight, "Y");
+        } else {
+            ShowErrorBox("Internal error in MoveAndResizeWindow: movewindow mode invalid");
+            platform::ExitProcess(0);
+        }
+        placed = platform::SetWindowPos(TargetWindow, 0, x, y, DesiredWidth, DesiredHeight,
+                                        platform::kSwpNoZOrder | platform::kSwpNoActivate);
+    } else {
+        placed = platform::SetWindowPos(TargetWindow, 0, 0, 0, DesiredWidth, DesiredHeight,
+                                        platform::kSwpNoMove | platform::kSwpNoZOrder | platform::kSwpNoActivate);
+    }
+    if (!placed) TargetWindow = platform::kNoWindow;
+
+    // After a failed placement the read-back fails on the not-found handle and the
+    // previous edges stay; the next successful placement sets them again.
+    platform::Rect applied;
+    if (platform::GetWindowRect(TargetWindow, applied)) {
+        LastAppliedLeft = applied.left;
+        LastAppliedTop = applied.top;
+    }
+    LastAppliedWidth = DesiredWidth;
+    LastAppliedHeight = DesiredHeight;
+    return placed;
+}
+
+bool ApplyWindowPlacement(bool reposition) {
+    bool placed = MoveAndResizeWindow(reposition);
+    Trace("New window position: " + std::to_string(LastAppliedLeft) + ", " + std::to_string(LastAppliedTop) +
+          " - " + std::to_string(LastAppliedWidth) + " x " + std::to_string(LastAppliedHeight));
+    return placed;
+}

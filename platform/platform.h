@@ -1,0 +1,116 @@
+// The Win32 operations the launcher uses, in the project's own types.
+//
+// Two implementations exist: platform/win32 calls the real system (and is the only
+// code that includes <windows.h>); tests/support holds a simulated desktop with the
+// same behaviour. The build picks one; the logic never knows which.
+//
+// Conventions kept by both implementations:
+// - Handles are 32-bit values. A window handle of all bits set means "no window";
+//   0 is what the window walk returns at its end.
+// - Text is 8-bit ANSI. Text is passed as std::string, so a null pointer never
+//   reaches the system: empty text arrives there as an empty string.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+using WindowHandle = std::uint32_t;
+using KernelHandle = std::uint32_t;
+
+constexpr WindowHandle kNoWindow = 0xFFFFFFFFu;
+constexpr KernelHandle kInvalidHandle = 0xFFFFFFFFu;  // INVALID_HANDLE_VALUE
+
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+struct ProcessInformation {
+    KernelHandle process = 0;
+    KernelHandle thread = 0;
+    std::uint32_t processId = 0;
+    std::uint32_t threadId = 0;
+};
+
+// Win32 constants, with their documented values.
+constexpr std::uint32_t kWaitObject0 = 0;
+constexpr std::uint32_t kWaitTimeout = 0x102;
+constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
+constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+constexpr std::uint32_t kFileAttributeNormal = 0x80;
+constexpr std::uint32_t kGenericRead = 0x80000000u;
+constexpr std::uint32_t kFileShareRead = 0x1;
+constexpr std::uint32_t kOpenExisting = 3;
+constexpr std::uint32_t kMbOk = 0x0;
+constexpr std::uint32_t kMbIconError = 0x10;
+constexpr std::uint32_t kGwHwndNext = 2;
+constexpr int kSmCxScreen = 0;
+constexpr int kSmCyScreen = 1;
+constexpr std::uint32_t kSwpNoSize = 0x1;
+constexpr std::uint32_t kSwpNoMove = 0x2;
+constexpr std::uint32_t kSwpNoZOrder = 0x4;
+constexpr std::uint32_t kSwpNoActivate = 0x10;
+constexpr std::uint32_t kLocaleSDecimal = 0x0E;
+constexpr std::uint32_t kLocaleSThousand = 0x0F;
+
+// ---- kernel32 ----
+
+// CreateProcessA with the application name, the command line and the current
+// directory given; no security attributes, no handle inheritance, creation flags 0,
+// the inherited environment, and a zeroed STARTUPINFOA whose size field is set.
+// The application name is never searched for on the path.
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, ProcessInformation& info);
+std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds);
+void Sleep(std::uint32_t milliseconds);
+bool GetExitCodeProcess(KernelHandle process, std::uint32_t& exitCode);
+bool CloseHandle(KernelHandle handle);
+// GetCurrentDirectoryW, converted to the ANSI code page.
+std::string GetCurrentDirectoryW();
+// GetFileAttributesW on the path converted from the ANSI code page to UTF-16.
+std::uint32_t GetFileAttributesW(const std::string& path);
+// CreateFileW on the path converted from the ANSI code page to UTF-16.
+// Returns kInvalidHandle on failure.
+KernelHandle CreateFileW(const std::string& path, std::uint32_t desiredAccess,
+                         std::uint32_t shareMode, std::uint32_t creationDisposition,
+                         std::uint32_t flagsAndAttributes);
+bool ReadFile(KernelHandle file, void* buffer, std::uint32_t bytesToRead,
+              std::uint32_t& bytesRead);
+std::uint32_t GetThreadLocale();
+// GetLocaleInfoA; false when the value cannot be read.
+bool GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, std::string& value);
+// Ends the process at once. Used only where the launcher must stop on the spot.
+[[noreturn]] void ExitProcess(std::uint32_t exitCode);
+// Hands a line to the debugger output (the diagnostic build's trace sink).
+void OutputDebugStringA(const std::string& text);
+
+// ---- user32 ----
+
+// MessageBoxA with no owner window.
+int MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type);
+// FindWindowA with a null class name and a null window name: the top-level window at
+// the top of the Z-order, or 0 when there is none.
+WindowHandle FindWindowA();
+WindowHandle GetWindow(WindowHandle window, std::uint32_t relation);
+// Copies at most maxCount - 1 characters and a terminating NUL into buffer;
+// returns the number of characters copied (0 on failure).
+int GetWindowTextA(WindowHandle window, char* buffer, int maxCount);
+// Returns the thread identifier (0 on failure); writes the process identifier only
+// when the call succeeds.
+std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t& processId);
+int GetSystemMetrics(int index);
+bool GetWindowRect(WindowHandle window, Rect& rect);
+bool GetClientRect(WindowHandle window, Rect& rect);
+bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                  std::uint32_t flags);
+
+// ---- winmm (loaded at run time from the system directory) ----
+
+std::uint32_t timeBeginPeriod(std::uint32_t period);
+std::uint32_t timeEndPeriod(std::uint32_t period);
+
+}  // namespace platform

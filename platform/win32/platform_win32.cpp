@@ -1,0 +1,180 @@
+// The platform seam on the real system. The only file that includes <windows.h>.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
+WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window)); }
+HANDLE ToHandle(KernelHandle handle) { return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(handle)); }
+KernelHandle FromHandle(HANDLE handle) { return static_cast<KernelHandle>(reinterpret_cast<std::uintptr_t>(handle)); }
+
+std::wstring AnsiToWide(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string WideToAnsi(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], length, nullptr,
+                          nullptr);
+    return ansi;
+}
+
+// winmm is not a DLL that Windows always takes from its system directory, so a
+// copy planted beside the launched program would be loaded if it were imported.
+// It is loaded by full path from the system directory when first needed instead.
+using TimePeriodFunction = UINT(WINAPI*)(UINT);
+
+FARPROC SystemWinmmFunction(const char* name) {
+    static HMODULE winmm = [] {
+        wchar_t directory[MAX_PATH];
+        UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return HMODULE{nullptr};
+        std::wstring path(directory, length);
+        path += L"\\winmm.dll";
+        return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }();
+    return winmm == nullptr ? nullptr : ::GetProcAddress(winmm, name);
+}
+
+std::uint32_t CallTimePeriod(const char* name, std::uint32_t period) {
+    auto function = reinterpret_cast<TimePeriodFunction>(reinterpret_cast<void*>(SystemWinmmFunction(name)));
+    return function == nullptr ? TIMERR_NOCANDO : function(period);
+}
+
+}  // namespace
+
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, ProcessInformation& info) {
+    static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit start-up record");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    PROCESS_INFORMATION process = {};
+    BOOL ok = ::CreateProcessA(applicationName.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               currentDirectory.c_str(), &startup, &process);
+    if (!ok) return false;
+    info.process = FromHandle(process.hProcess);
+    info.thread = FromHandle(process.hThread);
+    info.processId = process.dwProcessId;
+    info.threadId = process.dwThreadId;
+    return true;
+}
+
+std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
+    return ::WaitForSingleObject(ToHandle(handle), milliseconds);
+}
+
+void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+bool GetExitCodeProcess(KernelHandle process, std::uint32_t& exitCode) {
+    DWORD code = 0;
+    BOOL ok = ::GetExitCodeProcess(ToHandle(process), &code);
+    exitCode = code;
+    return ok != FALSE;
+}
+
+bool CloseHandle(KernelHandle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
+
+std::string GetCurrentDirectoryW() {
+    DWORD length = ::GetCurrentDirectoryW(0, nullptr);
+    if (length == 0) return std::string();
+    std::wstring directory(length, L'\0');
+    length = ::GetCurrentDirectoryW(length, &directory[0]);
+    directory.resize(length);
+    return WideToAnsi(directory);
+}
+
+std::uint32_t GetFileAttributesW(const std::string& path) {
+    return ::GetFileAttributesW(AnsiToWide(path).c_str());
+}
+
+KernelHandle CreateFileW(const std::string& path, std::uint32_t desiredAccess, std::uint32_t shareMode,
+                         std::uint32_t creationDisposition, std::uint32_t flagsAndAttributes) {
+    HANDLE file = ::CreateFileW(AnsiToWide(path).c_str(), desiredAccess, shareMode, nullptr, creationDisposition,
+                                flagsAndAttributes, nullptr);
+    return file == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(file);
+}
+
+bool ReadFile(KernelHandle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead) {
+    DWORD read = 0;
+    BOOL ok = ::ReadFile(ToHandle(file), buffer, bytesToRead, &read, nullptr);
+    bytesRead = read;
+    return ok != FALSE;
+}
+
+std::uint32_t GetThreadLocale() { return ::GetThreadLocale(); }
+
+bool GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, std::string& value) {
+    char buffer[16];
+    int length = ::GetLocaleInfoA(locale, type, buffer, sizeof(buffer));
+    if (length <= 0) return false;
+    value.assign(buffer, static_cast<std::size_t>(length - 1));
+    return true;
+}
+
+void ExitProcess(std::uint32_t exitCode) { ::ExitProcess(exitCode); }
+
+void OutputDebugStringA(const std::string& text) { ::OutputDebugStringA(text.c_str()); }
+
+int MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), type);
+}
+
+WindowHandle FindWindowA() { return FromHwnd(::FindWindowA(nullptr, nullptr)); }
+
+WindowHandle GetWindow(WindowHandle window, std::uint32_t relation) {
+    return FromHwnd(::GetWindow(ToHwnd(window), relation));
+}
+
+int GetWindowTextA(WindowHandle window, char* buffer, int maxCount) {
+    return ::GetWindowTextA(ToHwnd(window), buffer, maxCount);
+}
+
+std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t& processId) {
+    DWORD pid = processId;
+    DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), &pid);
+    processId = pid;
+    return thread;
+}
+
+int GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+bool GetWindowRect(WindowHandle window, Rect& rect) {
+    RECT r;
+    if (!::GetWindowRect(ToHwnd(window), &r)) return false;
+    rect = {r.left, r.top, r.right, r.bottom};
+    return true;
+}
+
+bool GetClientRect(WindowHandle window, Rect& rect) {
+    RECT r;
+    if (!::GetClientRect(ToHwnd(window), &r)) return false;
+    rect = {r.left, r.top, r.right, r.bottom};
+    return true;
+}
+
+bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                  std::uint32_t flags) {
+    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+std::uint32_t timeBeginPeriod(std::uint32_t period) { return CallTimePeriod("timeBeginPeriod", period); }
+
+std::uint32_t timeEndPeriod(std::uint32_t period) { return CallTimePeriod("timeEndPeriod", period); }
+
+}  // namespace platform

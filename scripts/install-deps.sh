@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the demo need on a fresh Debian 12 machine.
+# Idempotent: does nothing when every tool is already there. Must run as root (or via sudo).
+set -euo pipefail
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v g++ >/dev/null || need+=(g++)
+command -v i686-w64-mingw32-g++ >/dev/null || need+=(g++-mingw-w64-i686)
+[ -d /usr/src/googletest ] || need+=(googletest)
+[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v xdotool >/dev/null || need+=(xdotool)
+command -v import >/dev/null || need+=(imagemagick)
+command -v zip >/dev/null || need+=(zip)
+command -v xxd >/dev/null || need+=(xxd)
+wine_ok=1
+dpkg -s wine32:i386 >/dev/null 2>&1 || wine_ok=0
+command -v wine >/dev/null || wine_ok=0
+
+if [ $wine_ok -eq 0 ]; then
+  $SUDO dpkg --add-architecture i386
+  need+=(wine wine32:i386)
+fi
+if [ ${#need[@]} -ne 0 ]; then
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+
+# Some virtual machines cannot run 32-bit x86 code natively (the kernel answers
+# "Exec format error"); there the 32-bit Wine runs under QEMU's user-mode emulator.
+if ! /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
+  command -v qemu-i386-static >/dev/null || $SUDO apt-get install -y -q --no-install-recommends qemu-user-static
+  [ -e /proc/sys/fs/binfmt_misc/register ] ||
+    $SUDO mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:OCF' |
+      $SUDO tee /proc/sys/fs/binfmt_misc/register >/dev/null
+  fi
+  /usr/lib/wine/wineserver32 --version >/dev/null 2>&1 || { echo "cannot run 32-bit programs" >&2; exit 1; }
+fi

@@ -1,0 +1,43 @@
+#include "settings/settings.h"
+
+rSettings Settings;
+
+std::int32_t LastAppliedLeft;
+std::int32_t LastAppliedTop;
+std::int32_t LastAppliedWidth;
+std::int32_t LastAppliedHeight;
+std::int32_t EffectiveBorderWidth;
+std::int32_t EffectiveBorderHeight;
+platform::WindowHandle TargetWindow;
+std::uint32_t TargetProcessId;
+std::int32_t DisplayWidth;
+std::int32_t DisplayHeight;
+std::int32_t DesiredWidth;
+std::int32_t DesiredHeight;
+std::int32_t OriginalWindowWidth;
+std::int32_t OriginalWindowHeight;
+std::int32_t OriginalClientWidth;
+std::int32_t OriginalClientHeight;
+
+void InitialiseSettings() {
+    Settings = rSettings{};
+    // The separator is appended even at a drive root, whose text already ends in one;
+    // Windows reads the doubled separator as one.
+    Settings.ConfigFileName = platform::GetCurrentDirectoryW() + "\\" + kConfigFileTitle;
+
+    LastAppliedLeft = LastAppliedTop = LastAppliedWidth = LastAppliedHeight = 0;
+    EffectiveBorderWidth = EffectiveBorderHeight = 0;
+    TargetWindow = platform::kNoWindow;
+    TargetProcessId = 0;
+    DisplayWidth = DisplayHeight = 0;
+    DesiredWidth = DesiredHeight = 0;
+    OriginalWindowWidth = OriginalWindowHeight = 0;
+    OriginalClientWidth = OriginalClientHeight = 0;
+}
+
+void FinaliseSettings() {
+    for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
+                              &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask}) {
+        std::string().swap(*text);
+    }
+}

@@ -1,0 +1,67 @@
+// The launcher's whole state: the settings record and the globals beside it.
+// Plain global data, read and written directly by every unit on the one thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+enum class MoveWindowMode : std::uint8_t { Centre = 0, Fixed = 1, None = 2 };
+enum class ScalingMethod : std::uint8_t { Defined = 0, WindowScale = 1, DisplayScale = 2, PixelScale = 3 };
+
+struct rSettings {
+    std::string ConfigFileName;
+    std::string ProgramPath;
+    std::string ProgramName;
+    std::string ProgramParameters;
+    std::string ProgramFile;
+    bool FindByPid;
+    bool FindByName;
+    std::string NameMask;
+    std::int32_t FirstResizeDelayMs;
+    std::int32_t FirstResizeTimeoutMs;
+    std::int32_t WindowWidth;
+    std::int32_t WindowHeight;
+    bool LockWindow;
+    MoveWindowMode MoveWindow;
+    bool AlwaysMoveWindow;
+    std::int32_t WindowX;
+    std::int32_t WindowY;
+    bool ClientResize;
+    ::ScalingMethod ScalingMethod;
+    std::int32_t Scale;
+    bool MaintainAspectRatio;
+    float AspectRatio;
+    bool AutodetectBorderSize;
+    std::int32_t BorderWidth;
+    std::int32_t BorderHeight;
+    bool ScalingIgnoreBorderSize;
+};
+
+extern rSettings Settings;
+
+extern std::int32_t LastAppliedLeft;
+extern std::int32_t LastAppliedTop;
+extern std::int32_t LastAppliedWidth;
+extern std::int32_t LastAppliedHeight;
+extern std::int32_t EffectiveBorderWidth;
+extern std::int32_t EffectiveBorderHeight;
+extern platform::WindowHandle TargetWindow;
+extern std::uint32_t TargetProcessId;
+extern std::int32_t DisplayWidth;
+extern std::int32_t DisplayHeight;
+extern std::int32_t DesiredWidth;
+extern std::int32_t DesiredHeight;
+extern std::int32_t OriginalWindowWidth;
+extern std::int32_t OriginalWindowHeight;
+extern std::int32_t OriginalClientWidth;
+extern std::int32_t OriginalClientHeight;
+
+constexpr const char* kConfigFileTitle = "framewright.ini";
+
+// Fixes the configuration file's path (working directory + "\" + file name) and
+// gives every other field and global its initial value.
+void InitialiseSettings();
+// Releases the record's text at an orderly end.
+void FinaliseSettings();

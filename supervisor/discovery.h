@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+// Walks the top-level windows from the top of the Z-order and returns the first
+// that passes the find method's test, or platform::kNoWindow.
+platform::WindowHandle FindTargetWindow(bool findByPid, std::uint32_t processId, bool findByName,
+                                        const std::string& nameMask);
+
+// The title test: "*" alone matches everything; "*text*" a title containing text;
+// "*text" a title ending with it; "text*" a title beginning with it; any other mask,
+// an inner star included, only the identical title. Case-sensitive, byte for byte.
+bool MatchNameMask(std::string_view title, std::string_view mask);

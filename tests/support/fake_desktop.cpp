@@ -1,0 +1,470 @@
+#include "tests/support/fake_desktop.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace fake {
+
+struct Desktop::Window {
+    WindowHandle handle;
+    std::string title;
+    std::uint32_t pid;
+    Rect outer;
+    int borderWidth, borderHeight;
+    int minWidth, minHeight, maxWidth, maxHeight;
+    bool refusesPlacement;
+};
+
+struct Desktop::Process {
+    std::uint32_t pid;
+    std::uint32_t processHandle, threadHandle;
+    std::int64_t endMs;
+    std::uint32_t exitCode;
+    bool ended = false;
+    std::vector<WindowHandle> windows;
+};
+
+struct Desktop::FileEntry {
+    bool isDirectory = false;
+    bool heldForWriting = false;
+    std::string content;
+};
+
+struct Desktop::OpenFile {
+    std::string content;
+    std::size_t position = 0;
+};
+
+namespace {
+
+Desktop* Current = nullptr;
+
+constexpr std::uint32_t kStillActive = 259;
+constexpr std::uint32_t kFileAttributeArchive = 0x20;
+
+// Windows compares paths without case, takes "/" for "\" and reads a run of
+// separators as one.
+std::string NormalisePath(const std::string& path) {
+    std::string result;
+    for (char c : path) {
+        char n = (c == '/') ? '\\' : c;
+        if (n >= 'A' && n <= 'Z') n = static_cast<char>(n - 'A' + 'a');
+        if (n == '\\' && !result.empty() && result.back() == '\\') continue;
+        result += n;
+    }
+    if (result.size() > 3 && result.back() == '\\') result.pop_back();
+    return result;
+}
+
+std::string ParentOf(const std::string& normalised) {
+    auto slash = normalised.rfind('\\');
+    if (slash == std::string::npos) return {};
+    if (slash == 2 && normalised[1] == ':') return normalised.substr(0, 3);  // drive root
+    return normalised.substr(0, slash);
+}
+
+const char* const kCallNames[] = {
+    "CreateProcessA", "WaitForSingleObject", "Sleep", "GetExitCodeProcess", "CloseHandle",
+    "GetCurrentDirectoryW", "GetFileAttributesW", "CreateFileW", "ReadFile", "GetThreadLocale",
+    "GetLocaleInfoA", "ExitProcess", "OutputDebugStringA", "MessageBoxA", "FindWindowA",
+    "GetWindow", "GetWindowTextA", "GetWindowThreadProcessId", "GetSystemMetrics",
+    "GetWindowRect", "GetClientRect", "SetWindowPos", "timeBeginPeriod", "timeEndPeriod",
+};
+static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
+
+}  // namespace
+
+const char* CallName(Call call) { return kCallNames[static_cast<int>(call)]; }
+
+Desktop& Active() {
+    if (Current == nullptr) throw std::logic_error("no simulated desktop is active");
+    return *Current;
+}
+
+Desktop::Desktop() {
+    if (Current != nullptr) throw std::logic_error("only one simulated desktop at a time");
+    Current = this;
+    directory(cwd_);
+}
+
+Desktop::~Desktop() {
+    for (auto& entry : windows_) delete entry.second;
+    for (Process* process : processes_) delete process;
+    for (auto& entry : files_) delete entry.second;
+    for (auto& entry : openFiles_) delete entry.second;
+    Current = nullptr;
+}
+
+// ---- set-up ----
+
+Desktop& Desktop::display(int width, int height) {
+    displayWidth_ = width;
+    displayHeight_ = height;
+    return *this;
+}
+
+Desktop& Desktop::workingDirectory(std::string path) {
+    cwd_ = std::move(path);
+    return directory(cwd_);
+}
+
+Desktop& Desktop::localeSeparators(std::string decimal, std::string thousands) {
+    decimal_ = std::move(decimal);
+    thousands_ = std::move(thousands);
+    localeReadable_ = true;
+    return *this;
+}
+
+Desktop& Desktop::localeUnreadable() {
+    localeReadable_ = false;
+    return *this;
+}
+
+Desktop& Desktop::directory(const std::string& path) {
+    std::string key = NormalisePath(path);
+    while (!key.empty() && files_.find(key) == files_.end()) {
+        files_[key] = new FileEntry{true, false, {}};
+        std::string parent = ParentOf(key);
+        if (parent == key) break;
+        key = parent;
+    }
+    return *this;
+}
+
+Desktop& Desktop::file(const std::string& path, std::string content) {
+    std::string key = NormalisePath(path);
+    directory(ParentOf(key));
+    FileEntry*& entry = files_[key];
+    if (entry == nullptr) entry = new FileEntry;
+    *entry = FileEntry{false, false, std::move(content)};
+    return *this;
+}
+
+Desktop& Desktop::fileHeldForWriting(const std::string& path, std::string content) {
+    file(path, std::move(content));
+    files_[NormalisePath(path)]->heldForWriting = true;
+    return *this;
+}
+
+Desktop& Desktop::removeFile(const std::string& path) {
+    auto it = files_.find(NormalisePath(path));
+    if (it != files_.end()) {
+        delete it->second;
+        files_.erase(it);
+    }
+    return *this;
+}
+
+Desktop& Desktop::program(const std::string& path, ProgramSpec spec) {
+    file(path, "MZ");
+    programs_[NormalisePath(path)] = std::move(spec);
+    return *this;
+}
+
+Desktop& Desktop::boxesStayOpenFor(std::int64_t ms) {
+    boxOpenMs_ = ms;
+    return *this;
+}
+
+WindowHandle Desktop::addWindow(WindowSpec spec) { return createWindow(spec, spec.pid); }
+
+void Desktop::at(std::int64_t ms, std::function<void()> action) {
+    actions_.emplace(ms, std::move(action));
+}
+
+void Desktop::beforeNext(Call call, std::function<void()> action) {
+    beforeNext_[static_cast<int>(call)].push_back(std::move(action));
+}
+
+// ---- acting on windows ----
+
+WindowHandle Desktop::createWindow(const WindowSpec& spec, std::uint32_t pid) {
+    auto* window = new Window{nextWindow_, spec.title, pid, spec.outer,
+                              (spec.outer.right - spec.outer.left) - spec.clientWidth,
+                              (spec.outer.bottom - spec.outer.top) - spec.clientHeight,
+                              spec.minWidth, spec.minHeight, spec.maxWidth, spec.maxHeight,
+                              spec.refusesPlacement};
+    nextWindow_ += 4;
+    windows_[window->handle] = window;
+    if (spec.atBottom) zOrder_.push_back(window);
+    else zOrder_.insert(zOrder_.begin(), window);
+    return window->handle;
+}
+
+void Desktop::destroyWindow(WindowHandle handle) {
+    auto it = windows_.find(handle);
+    if (it == windows_.end()) return;
+    zOrder_.erase(std::find(zOrder_.begin(), zOrder_.end(), it->second));
+    delete it->second;
+    windows_.erase(it);
+}
+
+void Desktop::moveWindow(WindowHandle handle, int left, int top, int width, int height) {
+    if (Window* window = find(handle)) window->outer = {left, top, left + width, top + height};
+}
+
+void Desktop::raiseWindow(WindowHandle handle) {
+    Window* window = find(handle);
+    if (window == nullptr) return;
+    zOrder_.erase(std::find(zOrder_.begin(), zOrder_.end(), window));
+    zOrder_.insert(zOrder_.begin(), window);
+}
+
+// ---- observation ----
+
+std::vector<std::string> Desktop::boxTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes_) texts.push_back(box.text);
+    return texts;
+}
+
+std::uint64_t Desktop::totalCalls() const {
+    std::uint64_t total = 0;
+    for (auto count : callCounts_) total += count;
+    return total;
+}
+
+void Desktop::resetCallCounts() { std::fill(std::begin(callCounts_), std::end(callCounts_), 0); }
+
+bool Desktop::windowExists(WindowHandle window) const { return find(window) != nullptr; }
+
+Rect Desktop::windowRect(WindowHandle handle) const {
+    const Window* window = find(handle);
+    if (window == nullptr) throw std::logic_error("no such window");
+    return window->outer;
+}
+
+WindowHandle Desktop::windowOfLastLaunch(std::size_t index) const {
+    for (const Process* process : processes_) {
+        if (process->pid == lastPid_ && index < process->windows.size()) return process->windows[index];
+    }
+    return platform::kNoWindow;
+}
+
+// ---- the platform calls ----
+
+void Desktop::count(Call call) {
+    int index = static_cast<int>(call);
+    ++callCounts_[index];
+    if (!beforeNext_[index].empty()) {
+        auto pending = std::move(beforeNext_[index]);
+        beforeNext_[index].clear();
+        for (auto& action : pending) action();
+    }
+}
+
+void Desktop::runDueActions() {
+    while (!actions_.empty() && actions_.begin()->first <= clockMs_) {
+        auto action = std::move(actions_.begin()->second);
+        actions_.erase(actions_.begin());
+        action();
+    }
+}
+
+void Desktop::advanceTo(std::int64_t ms) {
+    while (!actions_.empty() && actions_.begin()->first <= ms) {
+        clockMs_ = std::max(clockMs_, actions_.begin()->first);
+        runDueActions();
+    }
+    clockMs_ = std::max(clockMs_, ms);
+}
+
+void Desktop::endProcess(Process& process) {
+    process.ended = true;
+    // The system destroys a process's windows when it ends.
+    for (WindowHandle window : process.windows) destroyWindow(window);
+}
+
+bool Desktop::createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
+                            platform::ProcessInformation& info) {
+    launches_.push_back({app, cmd, dir});
+    auto program = programs_.find(NormalisePath(app));
+    if (program == programs_.end() || program->second.failsToStart ||
+        fileAttributes(dir) == platform::kInvalidFileAttributes) {
+        return false;
+    }
+    const ProgramSpec& spec = program->second;
+    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, clockMs_ + spec.runsForMs,
+                                spec.exitCode, false, {}};
+    processes_.push_back(process);
+    nextPid_ += 4;
+    nextHandle_ += 8;
+    openHandles_[process->processHandle] = "process";
+    openHandles_[process->threadHandle] = "thread";
+    lastPid_ = process->pid;
+    info = {process->processHandle, process->threadHandle, process->pid, process->pid + 1};
+
+    for (const WindowSpec& window : spec.windows) {
+        std::uint32_t owner = window.pid != 0 ? window.pid : process->pid;
+        auto create = [this, process, window, owner] {
+            if (!process->ended) process->windows.push_back(createWindow(window, owner));
+        };
+        if (window.appearsAfterMs <= 0) create();
+        else at(clockMs_ + window.appearsAfterMs, create);
+    }
+    at(process->endMs, [this, process] { endProcess(*process); });
+    return true;
+}
+
+std::uint32_t Desktop::waitForProcess(std::uint32_t handle, std::uint32_t ms) {
+    auto it = std::find_if(processes_.begin(), processes_.end(),
+                           [handle](const Process* p) { return p->processHandle == handle; });
+    if (it == processes_.end() || openHandles_.count(handle) == 0) return 0xFFFFFFFFu;  // WAIT_FAILED
+    Process& process = **it;
+    if (!process.ended) advanceTo(std::min(clockMs_ + ms, std::max(process.endMs, clockMs_)));
+    return process.ended ? platform::kWaitObject0 : platform::kWaitTimeout;
+}
+
+bool Desktop::exitCodeOf(std::uint32_t handle, std::uint32_t& code) {
+    for (const Process* process : processes_) {
+        if (process->processHandle == handle && openHandles_.count(handle) != 0) {
+            code = process->ended ? process->exitCode : kStillActive;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Desktop::closeHandle(std::uint32_t handle) {
+    closedHandles_.push_back(handle);
+    auto file = openFiles_.find(handle);
+    if (file != openFiles_.end()) {
+        delete file->second;
+        openFiles_.erase(file);
+    }
+    return openHandles_.erase(handle) == 1;
+}
+
+std::uint32_t Desktop::fileAttributes(const std::string& path) const {
+    auto it = files_.find(NormalisePath(path));
+    if (it == files_.end()) return platform::kInvalidFileAttributes;
+    return it->second->isDirectory ? platform::kFileAttributeDirectory : kFileAttributeArchive;
+}
+
+std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
+                                std::uint32_t disposition, std::uint32_t flags) {
+    fileOpens_.push_back({path, access, share, disposition, flags});
+    auto it = files_.find(NormalisePath(path));
+    if (it == files_.end() || it->second->isDirectory) return platform::kInvalidHandle;
+    // Someone holds it open for writing: only a share mode that allows writers gets in.
+    constexpr std::uint32_t kFileShareWrite = 0x2;
+    if (it->second->heldForWriting && (share & kFileShareWrite) == 0) return platform::kInvalidHandle;
+    std::uint32_t handle = nextHandle_;
+    nextHandle_ += 4;
+    openFiles_[handle] = new OpenFile{it->second->content};
+    openHandles_[handle] = "file " + path;
+    return handle;
+}
+
+bool Desktop::readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read) {
+    auto it = openFiles_.find(handle);
+    read = 0;
+    if (it == openFiles_.end()) return false;
+    OpenFile& file = *it->second;
+    std::size_t n = std::min<std::size_t>(size, file.content.size() - file.position);
+    std::memcpy(buffer, file.content.data() + file.position, n);
+    file.position += n;
+    read = static_cast<std::uint32_t>(n);
+    return true;
+}
+
+bool Desktop::localeInfo(std::uint32_t type, std::string& value) const {
+    if (!localeReadable_) return false;
+    if (type == platform::kLocaleSDecimal) value = decimal_;
+    else if (type == platform::kLocaleSThousand) value = thousands_;
+    else return false;
+    return true;
+}
+
+int Desktop::messageBox(const std::string& text, const std::string& caption, std::uint32_t type) {
+    boxes_.push_back({text, caption, type, clockMs_});
+    // A modal box halts the launcher while the rest of the desktop goes on.
+    if (boxOpenMs_ > 0) advanceTo(clockMs_ + boxOpenMs_);
+    return 1;  // IDOK
+}
+
+WindowHandle Desktop::topWindow() const { return zOrder_.empty() ? 0 : zOrder_.front()->handle; }
+
+WindowHandle Desktop::nextWindow(WindowHandle handle) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return 0;
+    auto it = std::find(zOrder_.begin(), zOrder_.end(), window);
+    ++it;
+    return it == zOrder_.end() ? 0 : (*it)->handle;
+}
+
+int Desktop::windowText(WindowHandle handle, char* buffer, int maxCount) const {
+    const Window* window = find(handle);
+    if (maxCount <= 0) return 0;
+    if (window == nullptr) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    int n = std::min<int>(static_cast<int>(window->title.size()), maxCount - 1);
+    std::memcpy(buffer, window->title.data(), static_cast<std::size_t>(n));
+    buffer[n] = '\0';
+    return n;
+}
+
+std::uint32_t Desktop::windowProcess(WindowHandle handle, std::uint32_t& pid) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return 0;
+    pid = window->pid;
+    return window->pid + 1;
+}
+
+int Desktop::systemMetric(int index) const {
+    if (index == platform::kSmCxScreen) return displayWidth_;
+    if (index == platform::kSmCyScreen) return displayHeight_;
+    return 0;
+}
+
+bool Desktop::windowRect(WindowHandle handle, Rect& rect) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return false;
+    rect = window->outer;
+    return true;
+}
+
+bool Desktop::clientRect(WindowHandle handle, Rect& rect) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return false;
+    rect = {0, 0, std::max(0, (window->outer.right - window->outer.left) - window->borderWidth),
+            std::max(0, (window->outer.bottom - window->outer.top) - window->borderHeight)};
+    return true;
+}
+
+bool Desktop::setWindowPos(WindowHandle handle, int x, int y, int cx, int cy, std::uint32_t flags) {
+    setWindowPosFlags_.push_back(flags);
+    Window* window = find(handle);
+    if (window == nullptr) return false;
+    if (window->refusesPlacement) return true;  // the program keeps its own size and place
+    int left = (flags & platform::kSwpNoMove) ? window->outer.left : x;
+    int top = (flags & platform::kSwpNoMove) ? window->outer.top : y;
+    int width = window->outer.right - window->outer.left;
+    int height = window->outer.bottom - window->outer.top;
+    if ((flags & platform::kSwpNoSize) == 0) {
+        // Negative sizes count as 0; the window's own limits then apply.
+        width = std::clamp(std::max(cx, 0), window->minWidth, window->maxWidth);
+        height = std::clamp(std::max(cy, 0), window->minHeight, window->maxHeight);
+    }
+    window->outer = {left, top, left + width, top + height};
+    return true;
+}
+
+void Desktop::timerPeriod(bool begin, std::uint32_t period) {
+    timerPeriodCalls_.push_back((begin ? "begin " : "end ") + std::to_string(period));
+}
+
+Desktop::Window* Desktop::find(WindowHandle handle) {
+    auto it = windows_.find(handle);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+const Desktop::Window* Desktop::find(WindowHandle handle) const {
+    auto it = windows_.find(handle);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+}  // namespace fake

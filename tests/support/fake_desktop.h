@@ -1,0 +1,227 @@
+// A simulated Win32 desktop behind the platform seam, for tests.
+//
+// It models what the launcher touches: top-level windows in Z-order (title, owning
+// process, outer rectangle, a border that keeps its size when the window is resized,
+// optional minimum and maximum sizes), processes with a lifetime in virtual
+// milliseconds and an exit code, a virtual clock advanced only by Sleep and by
+// waits, message boxes captured in order and dismissed at once, an in-memory file
+// system, the working directory, the locale's separators, open handles, and a
+// counter for every platform call.
+//
+// Behaviour follows Win32: paths compare without case and with repeated separators
+// read as one; a window's client area shrinks with it; windows vanish when their
+// process ends; calls on a vanished window fail.
+//
+// One Desktop exists at a time; constructing it makes it the one the platform
+// functions act on.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+using platform::Rect;
+using platform::WindowHandle;
+
+enum class Call {
+    CreateProcessA, WaitForSingleObject, Sleep, GetExitCodeProcess, CloseHandle,
+    GetCurrentDirectoryW, GetFileAttributesW, CreateFileW, ReadFile, GetThreadLocale,
+    GetLocaleInfoA, ExitProcess, OutputDebugStringA, MessageBoxA, FindWindowA, GetWindow,
+    GetWindowTextA, GetWindowThreadProcessId, GetSystemMetrics, GetWindowRect,
+    GetClientRect, SetWindowPos, timeBeginPeriod, timeEndPeriod,
+    Count
+};
+const char* CallName(Call call);
+
+// Thrown by ExitProcess so a test can see the launcher end on the spot. It is not
+// one of the launcher's exception classes, so nothing in the launcher catches it.
+struct ProcessExit {
+    std::uint32_t exitCode;
+};
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    std::uint32_t type;
+    std::int64_t shownAtMs;
+};
+
+struct LaunchRecord {
+    std::string applicationName;
+    std::string commandLine;
+    std::string currentDirectory;
+};
+
+struct FileOpenRecord {
+    std::string path;
+    std::uint32_t access, shareMode, disposition, flags;
+};
+
+// A top-level window, described with a builder:
+//   aWindow().title("Editor").outer(0, 0, 816, 639).client(800, 600)
+struct WindowSpec {
+    std::string title;
+    std::uint32_t pid = 0;  // 0 with a program: the launched process's own id
+    Rect outer{0, 0, 640, 480};
+    int clientWidth = 640, clientHeight = 480;
+    int minWidth = 0, minHeight = 0;
+    int maxWidth = 1 << 30, maxHeight = 1 << 30;
+    bool refusesPlacement = false;
+    std::int64_t appearsAfterMs = 0;  // relative to its program's start
+    bool atBottom = false;            // created below every other window
+
+    WindowSpec& withTitle(std::string text) { title = std::move(text); return *this; }
+    WindowSpec& ownedBy(std::uint32_t processId) { pid = processId; return *this; }
+    WindowSpec& at(int left, int top, int right, int bottom) { outer = {left, top, right, bottom}; return *this; }
+    WindowSpec& client(int width, int height) { clientWidth = width; clientHeight = height; return *this; }
+    WindowSpec& minSize(int width, int height) { minWidth = width; minHeight = height; return *this; }
+    WindowSpec& maxSize(int width, int height) { maxWidth = width; maxHeight = height; return *this; }
+    WindowSpec& refusingPlacement() { refusesPlacement = true; return *this; }
+    WindowSpec& appearingAfter(std::int64_t ms) { appearsAfterMs = ms; return *this; }
+    WindowSpec& belowOthers() { atBottom = true; return *this; }
+};
+inline WindowSpec aWindow() { return WindowSpec{}; }
+
+// What happens when the launcher starts a program file.
+struct ProgramSpec {
+    std::int64_t runsForMs = 1000;
+    std::uint32_t exitCode = 0;
+    bool failsToStart = false;
+    std::vector<WindowSpec> windows;
+
+    ProgramSpec& running(std::int64_t ms) { runsForMs = ms; return *this; }
+    ProgramSpec& exitingWith(std::uint32_t code) { exitCode = code; return *this; }
+    ProgramSpec& failingToStart() { failsToStart = true; return *this; }
+    ProgramSpec& showing(WindowSpec window) { windows.push_back(std::move(window)); return *this; }
+};
+inline ProgramSpec aProgram() { return ProgramSpec{}; }
+
+class Desktop;
+// The desktop the platform functions act on now.
+Desktop& Active();
+
+class Desktop {
+public:
+    Desktop();
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // ---- set-up ----
+    Desktop& display(int width, int height);
+    Desktop& workingDirectory(std::string path);
+    Desktop& localeSeparators(std::string decimal, std::string thousands);
+    Desktop& localeUnreadable();
+    Desktop& directory(const std::string& path);
+    Desktop& file(const std::string& path, std::string content);
+    // A file that another process holds open for writing.
+    Desktop& fileHeldForWriting(const std::string& path, std::string content);
+    Desktop& removeFile(const std::string& path);
+    Desktop& program(const std::string& path, ProgramSpec spec);
+    // How long each message box stays open, in virtual milliseconds.
+    Desktop& boxesStayOpenFor(std::int64_t ms);
+    // A window of some other program, placed at the top of the Z-order now.
+    WindowHandle addWindow(WindowSpec spec);
+    // Runs an action when the virtual clock reaches the given time.
+    void at(std::int64_t ms, std::function<void()> action);
+    // Runs an action right before the next call of the given kind, once.
+    void beforeNext(Call call, std::function<void()> action);
+
+    // ---- acting on windows ----
+    void destroyWindow(WindowHandle window);
+    void moveWindow(WindowHandle window, int left, int top, int width, int height);
+    void raiseWindow(WindowHandle window);
+
+    // ---- observation ----
+    std::int64_t now() const { return clockMs_; }
+    const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
+    std::vector<std::string> boxTexts() const;
+    const std::vector<LaunchRecord>& launches() const { return launches_; }
+    const std::vector<FileOpenRecord>& fileOpens() const { return fileOpens_; }
+    // timeBeginPeriod and timeEndPeriod calls, in order, as "begin 1" / "end 1".
+    const std::vector<std::string>& timerPeriodCalls() const { return timerPeriodCalls_; }
+    // CloseHandle calls, in order, as the handles passed.
+    const std::vector<std::uint32_t>& closedHandles() const { return closedHandles_; }
+    int openHandleCount() const { return static_cast<int>(openHandles_.size()); }
+    std::uint64_t calls(Call call) const { return callCounts_[static_cast<int>(call)]; }
+    std::uint64_t totalCalls() const;
+    void resetCallCounts();
+    std::vector<std::uint32_t> setWindowPosFlags() const { return setWindowPosFlags_; }
+    bool windowExists(WindowHandle window) const;
+    Rect windowRect(WindowHandle window) const;
+    // The launched process's identifier and its main handles.
+    std::uint32_t lastLaunchedPid() const { return lastPid_; }
+    // The window handle that a program's n-th window got, once it exists.
+    WindowHandle windowOfLastLaunch(std::size_t index = 0) const;
+
+    // ---- the platform calls (used by the fake's platform implementation) ----
+    struct Window;
+    struct Process;
+    struct FileEntry;
+    struct OpenFile;
+    void count(Call call);
+    void advanceTo(std::int64_t ms);
+    bool createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
+                       platform::ProcessInformation& info);
+    std::uint32_t waitForProcess(std::uint32_t handle, std::uint32_t ms);
+    bool exitCodeOf(std::uint32_t handle, std::uint32_t& code);
+    bool closeHandle(std::uint32_t handle);
+    std::string currentDirectory() const { return cwd_; }
+    std::uint32_t fileAttributes(const std::string& path) const;
+    std::uint32_t openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
+                           std::uint32_t disposition, std::uint32_t flags);
+    bool readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read);
+    bool localeInfo(std::uint32_t type, std::string& value) const;
+    int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
+    WindowHandle topWindow() const;
+    WindowHandle nextWindow(WindowHandle window) const;
+    int windowText(WindowHandle window, char* buffer, int maxCount) const;
+    std::uint32_t windowProcess(WindowHandle window, std::uint32_t& pid) const;
+    int systemMetric(int index) const;
+    bool windowRect(WindowHandle window, Rect& rect) const;
+    bool clientRect(WindowHandle window, Rect& rect) const;
+    bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy, std::uint32_t flags);
+    void timerPeriod(bool begin, std::uint32_t period);
+
+private:
+    Window* find(WindowHandle window);
+    const Window* find(WindowHandle window) const;
+    WindowHandle createWindow(const WindowSpec& spec, std::uint32_t pid);
+    void endProcess(Process& process);
+    void runDueActions();
+
+    std::int64_t clockMs_ = 0;
+    int displayWidth_ = 1920, displayHeight_ = 1080;
+    std::string cwd_ = "C:\\Games";
+    std::string decimal_ = ".", thousands_ = ",";
+    bool localeReadable_ = true;
+    std::int64_t boxOpenMs_ = 0;
+    std::uint32_t nextWindow_ = 0x100;
+    std::uint32_t nextHandle_ = 0x40;
+    std::uint32_t nextPid_ = 1000;
+    std::uint32_t lastPid_ = 0;
+    std::vector<Window*> zOrder_;  // top first; owned by windows_
+    std::map<WindowHandle, Window*> windows_;
+    std::map<std::string, ProgramSpec> programs_;
+    std::vector<Process*> processes_;
+    std::map<std::string, FileEntry*> files_;
+    std::map<std::uint32_t, OpenFile*> openFiles_;
+    std::map<std::uint32_t, std::string> openHandles_;
+    std::multimap<std::int64_t, std::function<void()>> actions_;
+    std::vector<std::function<void()>> beforeNext_[static_cast<int>(Call::Count)];
+    std::uint64_t callCounts_[static_cast<int>(Call::Count)] = {};
+    std::vector<MessageBoxRecord> boxes_;
+    std::vector<LaunchRecord> launches_;
+    std::vector<FileOpenRecord> fileOpens_;
+    std::vector<std::string> timerPeriodCalls_;
+    std::vector<std::uint32_t> closedHandles_;
+    std::vector<std::uint32_t> setWindowPosFlags_;
+};
+
+}  // namespace fake

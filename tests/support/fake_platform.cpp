@@ -1,0 +1,131 @@
+// The platform seam served by the simulated desktop.
+#include "platform/platform.h"
+#include "tests/support/fake_desktop.h"
+
+namespace platform {
+
+using fake::Active;
+using fake::Call;
+
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, ProcessInformation& info) {
+    Active().count(Call::CreateProcessA);
+    return Active().createProcess(applicationName, commandLine, currentDirectory, info);
+}
+
+std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
+    Active().count(Call::WaitForSingleObject);
+    return Active().waitForProcess(handle, milliseconds);
+}
+
+void Sleep(std::uint32_t milliseconds) {
+    Active().count(Call::Sleep);
+    Active().advanceTo(Active().now() + milliseconds);
+}
+
+bool GetExitCodeProcess(KernelHandle process, std::uint32_t& exitCode) {
+    Active().count(Call::GetExitCodeProcess);
+    return Active().exitCodeOf(process, exitCode);
+}
+
+bool CloseHandle(KernelHandle handle) {
+    Active().count(Call::CloseHandle);
+    return Active().closeHandle(handle);
+}
+
+std::string GetCurrentDirectoryW() {
+    Active().count(Call::GetCurrentDirectoryW);
+    return Active().currentDirectory();
+}
+
+std::uint32_t GetFileAttributesW(const std::string& path) {
+    Active().count(Call::GetFileAttributesW);
+    return Active().fileAttributes(path);
+}
+
+KernelHandle CreateFileW(const std::string& path, std::uint32_t desiredAccess, std::uint32_t shareMode,
+                         std::uint32_t creationDisposition, std::uint32_t flagsAndAttributes) {
+    Active().count(Call::CreateFileW);
+    return Active().openFile(path, desiredAccess, shareMode, creationDisposition, flagsAndAttributes);
+}
+
+bool ReadFile(KernelHandle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead) {
+    Active().count(Call::ReadFile);
+    return Active().readFile(file, buffer, bytesToRead, bytesRead);
+}
+
+std::uint32_t GetThreadLocale() {
+    Active().count(Call::GetThreadLocale);
+    return 0x0409;
+}
+
+bool GetLocaleInfoA(std::uint32_t, std::uint32_t type, std::string& value) {
+    Active().count(Call::GetLocaleInfoA);
+    return Active().localeInfo(type, value);
+}
+
+void ExitProcess(std::uint32_t exitCode) {
+    Active().count(Call::ExitProcess);
+    throw fake::ProcessExit{exitCode};
+}
+
+void OutputDebugStringA(const std::string&) { Active().count(Call::OutputDebugStringA); }
+
+int MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
+    Active().count(Call::MessageBoxA);
+    return Active().messageBox(text, caption, type);
+}
+
+WindowHandle FindWindowA() {
+    Active().count(Call::FindWindowA);
+    return Active().topWindow();
+}
+
+WindowHandle GetWindow(WindowHandle window, std::uint32_t relation) {
+    Active().count(Call::GetWindow);
+    return relation == kGwHwndNext ? Active().nextWindow(window) : 0;
+}
+
+int GetWindowTextA(WindowHandle window, char* buffer, int maxCount) {
+    Active().count(Call::GetWindowTextA);
+    return Active().windowText(window, buffer, maxCount);
+}
+
+std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t& processId) {
+    Active().count(Call::GetWindowThreadProcessId);
+    return Active().windowProcess(window, processId);
+}
+
+int GetSystemMetrics(int index) {
+    Active().count(Call::GetSystemMetrics);
+    return Active().systemMetric(index);
+}
+
+bool GetWindowRect(WindowHandle window, Rect& rect) {
+    Active().count(Call::GetWindowRect);
+    return Active().windowRect(window, rect);
+}
+
+bool GetClientRect(WindowHandle window, Rect& rect) {
+    Active().count(Call::GetClientRect);
+    return Active().clientRect(window, rect);
+}
+
+bool SetWindowPos(WindowHandle window, WindowHandle, int x, int y, int cx, int cy, std::uint32_t flags) {
+    Active().count(Call::SetWindowPos);
+    return Active().setWindowPos(window, x, y, cx, cy, flags);
+}
+
+std::uint32_t timeBeginPeriod(std::uint32_t period) {
+    Active().count(Call::timeBeginPeriod);
+    Active().timerPeriod(true, period);
+    return 0;
+}
+
+std::uint32_t timeEndPeriod(std::uint32_t period) {
+    Active().count(Call::timeEndPeriod);
+    Active().timerPeriod(false, period);
+    return 0;
+}
+
+}  // namespace platform
