@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "settings/aspect_ratio.h"
+
 rSettings Settings;
 
 std::int32_t LastAppliedLeft;
@@ -24,6 +26,8 @@ void InitialiseSettings() {
     // The separator is appended even at a drive root, whose text already ends in one;
     // Windows reads the doubled separator as one.
     Settings.ConfigFileName = platform::GetCurrentDirectoryW() + "\\" + kConfigFileTitle;
+    // The user's separators are those of start-up, whatever the thread does later.
+    ReadLocaleSeparators();
 
     LastAppliedLeft = LastAppliedTop = LastAppliedWidth = LastAppliedHeight = 0;
     EffectiveBorderWidth = EffectiveBorderHeight = 0;
