@@ -1,4 +1,168 @@
 #include "settings/load_settings.h"
 
-// Placeholder until the configuration reader lands.
-bool LoadSettings() { return false; }
+#include <string>
+
+#include "app/error_box.h"
+#include "app/trace.h"
+#include "platform/platform.h"
+#include "settings/aspect_ratio.h"
+#include "settings/config_reader.h"
+#include "settings/settings.h"
+
+namespace {
+
+const std::string kProgram = "program";
+const std::string kWindowResize = "windowresize";
+const std::string kTweaks = "tweaks";
+
+// Only A-Z change: bytes of the ANSI code page above 0x7F are left as written.
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const std::uint32_t attributes = platform::GetFileAttributesW(path);
+    return attributes != platform::kInvalidFileAttributes &&
+           (attributes & platform::kFileAttributeDirectory) != 0;
+}
+
+std::string ReadKeyword(const ConfigReader& reader, const std::string& key) {
+    return LowerAscii(reader.ReadText(kWindowResize, key, ""));
+}
+
+std::string IllegalValue(const std::string& key) {
+    return "Invalid settings: windowresize->" + key + " is not a legal value";
+}
+
+bool InterpretWindowFindMethod(const std::string& keyword, std::string& rejection) {
+    if (keyword == "pidonly") {
+        Trace("Window find method: PID only");
+        Settings.FindByPid = true;
+        Settings.FindByName = false;
+        return true;
+    }
+    if (keyword == "pidandname") {
+        Trace("Window find method: PID and name");
+        Settings.FindByPid = true;
+        Settings.FindByName = true;
+    } else if (keyword == "nameonly") {
+        Trace("Window find method: Name only");
+        Settings.FindByPid = false;
+        Settings.FindByName = true;
+    } else {
+        rejection = IllegalValue("windowfindmethod");
+        return false;
+    }
+    if (!Settings.NameMask.empty()) return true;
+    rejection = "Invalid settings: windowresize->namemask is empty but required for windowfindmethod=" + keyword;
+    return false;
+}
+
+bool InterpretMoveWindow(const std::string& keyword, std::string& rejection) {
+    if (keyword == "centre") Settings.MoveWindow = MoveWindowMode::Centre;
+    else if (keyword == "fixed") Settings.MoveWindow = MoveWindowMode::Fixed;
+    else if (keyword == "none") Settings.MoveWindow = MoveWindowMode::None;
+    else rejection = IllegalValue("movewindow");
+    return rejection.empty();
+}
+
+bool InterpretScalingMethod(const std::string& keyword, std::string& rejection) {
+    if (keyword == "defined") {
+        Settings.ScalingMethod = ScalingMethod::Defined;
+        return true;  // a defined size uses no scale
+    }
+    if (keyword == "windowscale") Settings.ScalingMethod = ScalingMethod::WindowScale;
+    else if (keyword == "displayscale") Settings.ScalingMethod = ScalingMethod::DisplayScale;
+    else if (keyword == "pixelscale") Settings.ScalingMethod = ScalingMethod::PixelScale;
+    else {
+        rejection = IllegalValue("scalingmethod");
+        return false;
+    }
+    if (Settings.Scale >= 1) return true;
+    rejection = "Invalid settings: windowresize->scale is not a legal value or not set (and required for scalingmethod=" +
+                keyword + ")";
+    return false;
+}
+
+// Reads every key in its order, interpreting the four that can be rejected at once.
+// The reader lives only here, so it is released before any box is shown.
+bool ReadKeys(std::string& rejection) {
+    const ConfigReader reader(Settings.ConfigFileName);
+    Settings.ProgramPath = reader.ReadText(kProgram, "path", platform::GetCurrentDirectoryW());
+    Settings.ProgramName = reader.ReadText(kProgram, "name", "");
+    Settings.ProgramParameters = reader.ReadText(kProgram, "parameters", "");
+    Settings.NameMask = reader.ReadText(kWindowResize, "namemask", "");
+    if (!InterpretWindowFindMethod(ReadKeyword(reader, "windowfindmethod"), rejection)) return false;
+    Settings.FirstResizeDelayMs = reader.ReadInt(kWindowResize, "firstresizedelayms", 0);
+    Settings.FirstResizeTimeoutMs = reader.ReadInt(kWindowResize, "firstresizetimeoutms", 0);
+    Settings.WindowWidth = reader.ReadInt(kWindowResize, "windowwidth", 0);
+    Settings.WindowHeight = reader.ReadInt(kWindowResize, "windowheight", 0);
+    Settings.LockWindow = reader.ReadFlag(kWindowResize, "lockwindow", false);
+    if (!InterpretMoveWindow(ReadKeyword(reader, "movewindow"), rejection)) return false;
+    Settings.AlwaysMoveWindow = reader.ReadFlag(kWindowResize, "alwaysmovewindow", false);
+    Settings.WindowX = reader.ReadInt(kWindowResize, "windowx", 0);
+    Settings.WindowY = reader.ReadInt(kWindowResize, "windowy", 0);
+    Settings.ClientResize = reader.ReadFlag(kWindowResize, "clientresize", false);
+    Settings.Scale = reader.ReadInt(kWindowResize, "scale", 0);
+    if (!InterpretScalingMethod(ReadKeyword(reader, "scalingmethod"), rejection)) return false;
+    Settings.MaintainAspectRatio = reader.ReadFlag(kWindowResize, "maintainaspectratio", false);
+    if (!ParseAspectRatio(reader.ReadText(kWindowResize, "aspectratio", ""), LocaleSeparators,
+                          Settings.AspectRatio)) {
+        rejection = IllegalValue("aspectratio");
+        return false;
+    }
+    Settings.AutodetectBorderSize = reader.ReadFlag(kTweaks, "autodetectbordersize", true);
+    Settings.BorderWidth = reader.ReadInt(kTweaks, "borderwidth", -1);
+    Settings.BorderHeight = reader.ReadInt(kTweaks, "borderheight", -1);
+    Settings.ScalingIgnoreBorderSize = reader.ReadFlag(kTweaks, "scalingignorebordersize", false);
+    return true;
+}
+
+// The checks that need every key; the first failure names the problem.
+bool CheckSettings(std::string& rejection) {
+    const rSettings& s = Settings;
+    if (s.ProgramName.empty()) {
+        rejection = "Invalid settings: program->name is missing";
+    } else if (!DirectoryExists(s.ProgramPath)) {
+        rejection = "Invalid settings: program->path does not point to a valid directory (" + s.ProgramPath + ")";
+    } else if (!FileExists(s.ProgramFile)) {
+        rejection = "Invalid settings: Cannot find the program (" + s.ProgramFile + ")";
+    } else if (s.FirstResizeDelayMs <= 0) {
+        rejection = "Invalid settings: windowresize->firstresizedelayms is not greater than 0";
+    } else if (s.FirstResizeTimeoutMs <= s.FirstResizeDelayMs) {
+        rejection = "Invalid settings: windowresize->firstresizetimeoutms is not greater than "
+                    "windowresize->firstresizedelayms";
+    } else if (s.WindowWidth <= 0) {
+        rejection = "Invalid settings: windowresize->windowwidth is not greater than 0";
+    } else if (s.WindowHeight <= 0) {
+        rejection = "Invalid settings: windowresize->windowheight is not greater than 0";
+    } else if (!s.AutodetectBorderSize && (s.BorderWidth < 0 || s.BorderHeight < 0)) {
+        rejection = "Invalid settings: tweaks->autodetectbordersize is 0, but tweaks->borderwidth and/or "
+                    "tweaks->borderheight are invalid or undefined";
+    }
+    return rejection.empty();
+}
+
+bool Reject(const std::string& message) {
+    ShowErrorBox(message);
+    return false;
+}
+
+}  // namespace
+
+bool LoadSettings() {
+    Trace("Loading settings from: " + Settings.ConfigFileName);
+    if (!FileExists(Settings.ConfigFileName)) {
+        return Reject("Cannot find the configuration file: " + Settings.ConfigFileName);
+    }
+    std::string rejection;
+    if (!ReadKeys(rejection)) return Reject(rejection);
+    if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
+    // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
+    Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;
+    if (!CheckSettings(rejection)) return Reject(rejection);
+    return true;
+}
