@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/platform.h"
@@ -65,12 +66,6 @@ int BitLength(const BigInt& n) {
     return bits;
 }
 
-BigInt PowerOfTen(int exponent) {
-    BigInt n{1};
-    for (int i = 0; i < exponent; ++i) MultiplyAdd(n, 10, 0);
-    return n;
-}
-
 // ---- decimal numbers ----
 
 // |value| = Digits * 10^Exponent; Digits has no leading or trailing zeros.
@@ -83,9 +78,10 @@ struct DecimalNumber {
 // Past this many digits the rest only decides which side of a rounding boundary the
 // value lies on: every boundary between floats has fewer significant digits.
 constexpr std::size_t kExactDigits = 120;
-// Powers of ten beyond which a value is surely outside the float range.
-constexpr std::int64_t kTooLargeMagnitude = 39;   // 10^39 > largest float
-constexpr std::int64_t kTooSmallMagnitude = -46;  // 10^-46 < half the smallest float
+// A value with magnitude m lies in [10^(m-1), 10^m). Beyond these it surely leaves
+// the float range: 10^39 exceeds the largest float, 10^-47 is under half the smallest.
+constexpr std::int64_t kTooLargeMagnitude = 39;
+constexpr std::int64_t kTooSmallMagnitude = -46;
 constexpr int kSignificandBits = 24;
 constexpr int kLowestExponent = -149;  // of the smallest subnormal's last bit
 constexpr int kHighestExponent = 104;  // 2^24 * 2^104 = 2^128 overflows
@@ -154,11 +150,8 @@ bool RoundToFloat(const DecimalNumber& number, float& value) {
     BigInt numerator;
     for (char digit : number.Digits) MultiplyAdd(numerator, 10, static_cast<std::uint32_t>(digit - '0'));
     BigInt denominator{1};
-    if (number.Exponent >= 0) {
-        for (std::int64_t i = 0; i < number.Exponent; ++i) MultiplyAdd(numerator, 10, 0);
-    } else {
-        denominator = PowerOfTen(static_cast<int>(-number.Exponent));
-    }
+    BigInt& scaledByTen = number.Exponent >= 0 ? numerator : denominator;
+    for (std::int64_t i = 0; i < std::abs(number.Exponent); ++i) MultiplyAdd(scaledByTen, 10, 0);
 
     // Find the binary exponent that leaves a 24-bit quotient (fewer bits when subnormal).
     int exponent = BitLength(numerator) - BitLength(denominator) - kSignificandBits;
@@ -199,7 +192,7 @@ bool RoundToFloat(const DecimalNumber& number, float& value) {
     return true;
 }
 
-bool IsOutsideBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // W (rounded to float) divided by H in extended precision, then rounded to float.
 bool DivideIntegers(const std::string& widthText, const std::string& heightText, float& ratio) {
@@ -241,8 +234,8 @@ bool ParseDecimalNumber(const std::string& text, const NumberSeparators& separat
 
     std::size_t begin = 0;
     std::size_t end = normalised.size();
-    while (begin < end && IsOutsideBlank(normalised[begin])) ++begin;
-    while (end > begin && IsOutsideBlank(normalised[end - 1])) --end;
+    while (begin < end && IsBlank(normalised[begin])) ++begin;
+    while (end > begin && IsBlank(normalised[end - 1])) --end;
 
     DecimalNumber number;
     if (!SplitDecimal(normalised.substr(begin, end - begin), number)) return false;
@@ -260,6 +253,6 @@ bool ParseAspectRatio(const std::string& text, const NumberSeparators& separator
     }
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos) return ParseDecimalNumber(text, separators, ratio);
-    if (colon == 0 || colon == text.size() - 1) return false;
+    // A colon first or last leaves an empty side, which ParseIntegerText rejects.
     return DivideIntegers(text.substr(0, colon), text.substr(colon + 1), ratio);
 }
