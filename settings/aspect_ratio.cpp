@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "geometry/float_rules.h"
 #include "platform/platform.h"
 #include "settings/integer_text.h"
 
@@ -200,11 +201,9 @@ bool DivideIntegers(const std::string& widthText, const std::string& heightText,
     std::int32_t height = 0;
     if (!ParseIntegerText(widthText, width) || !ParseIntegerText(heightText, height)) return false;
     if (height == 0) return false;
-    // The volatile stores make x87 builds round exactly where the others do.
+    // A real store, so an x87 build rounds W to single precision here too.
     const volatile float widthAsFloat = static_cast<float>(width);
-    const long double quotient = static_cast<long double>(widthAsFloat) / static_cast<long double>(height);
-    const volatile float rounded = static_cast<float>(quotient);
-    ratio = rounded;
+    ratio = SingleQuotient(widthAsFloat, height);
     return true;
 }
 
