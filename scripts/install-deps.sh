@@ -11,6 +11,8 @@ need=()
 command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 command -v i686-w64-mingw32-g++ >/dev/null || need+=(g++-mingw-w64-i686)
+# The end-to-end test helpers are 64-bit Windows programs.
+command -v x86_64-w64-mingw32-g++ >/dev/null || need+=(g++-mingw-w64-x86-64)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 command -v Xvfb >/dev/null || need+=(xvfb)
@@ -21,10 +23,11 @@ command -v xxd >/dev/null || need+=(xxd)
 wine_ok=1
 dpkg -s wine32:i386 >/dev/null 2>&1 || wine_ok=0
 command -v wine >/dev/null || wine_ok=0
+[ -x /usr/lib/wine/wine64 ] || wine_ok=0
 
 if [ $wine_ok -eq 0 ]; then
   $SUDO dpkg --add-architecture i386
-  need+=(wine wine32:i386)
+  need+=(wine wine32:i386 wine64)
 fi
 if [ ${#need[@]} -ne 0 ]; then
   $SUDO apt-get update -q

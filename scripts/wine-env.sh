@@ -1,10 +1,16 @@
-# Sourced by the scripts that run Windows programs: a fresh Wine prefix for this run
+# Sourced by the scripts that run Windows programs: a Wine prefix of this run's own,
 # and a virtual X display when none is set.
-#   source scripts/wine-env.sh [prefix-dir]
-export WINEARCH=win32
-export WINEPREFIX="${1:-$(mktemp -d /tmp/framewright-wine.XXXXXX)}"
+#   source scripts/wine-env.sh
+#
+# The prefix is 64-bit with 32-bit support: the launcher itself is a 32-bit exe, the
+# test helpers are 64-bit. Booting a prefix is slow (minutes where 32-bit code runs
+# under emulation), so a booted template is kept in FRAMEWRIGHT_WINE_TEMPLATE and
+# each run starts from a fresh copy of it.
+export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono/Gecko install dialogs
+FRAMEWRIGHT_WINE_TEMPLATE="${FRAMEWRIGHT_WINE_TEMPLATE:-/var/cache/framewright/wine-prefix}"
+FRAMEWRIGHT_WINE64=/usr/lib/wine/wine64
 
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 120); do
@@ -16,15 +22,24 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
-  # Without a window manager, Wine waits about 2 s whenever a window is hidden unless
-  # its X11 driver leaves windows unmanaged.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  wineserver -w
+if [ ! -f "$FRAMEWRIGHT_WINE_TEMPLATE/system.reg" ]; then
+  echo "Creating the Wine prefix template (once per machine; takes several minutes)..." >&2
+  rm -rf "$FRAMEWRIGHT_WINE_TEMPLATE.tmp"
+  mkdir -p "$(dirname "$FRAMEWRIGHT_WINE_TEMPLATE")"
+  WINEPREFIX="$FRAMEWRIGHT_WINE_TEMPLATE.tmp" "$FRAMEWRIGHT_WINE64" wineboot -i >/dev/null 2>&1
+  # Without a window manager, Wine waits about 2 s whenever a window is hidden
+  # unless its X11 driver leaves windows unmanaged.
+  WINEPREFIX="$FRAMEWRIGHT_WINE_TEMPLATE.tmp" "$FRAMEWRIGHT_WINE64" reg add \
+    'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  WINEPREFIX="$FRAMEWRIGHT_WINE_TEMPLATE.tmp" wineserver -w
+  mv "$FRAMEWRIGHT_WINE_TEMPLATE.tmp" "$FRAMEWRIGHT_WINE_TEMPLATE"
 fi
 
+export WINEPREFIX="$(mktemp -d /tmp/framewright-wine.XXXXXX)"
+cp -a "$FRAMEWRIGHT_WINE_TEMPLATE/." "$WINEPREFIX/"
+
 framewright_wine_cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
   [ -n "${FRAMEWRIGHT_XVFB_PID:-}" ] && kill "$FRAMEWRIGHT_XVFB_PID" >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
 }

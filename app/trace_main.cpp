@@ -1,0 +1,20 @@
+// The diagnostic build's entry point: the same launcher, with every trace line sent
+// to the debugger output, where a debug-output viewer shows it.
+#include <string>
+
+#include "app/entry.h"
+#include "app/trace.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace {
+void SendToDebugger(std::string_view line) { platform::OutputDebugStringA(std::string(line)); }
+}  // namespace
+
+int main() {
+    SetTraceSink(SendToDebugger);
+    InitialiseSettings();
+    int exitCode = RunEntryFlow();
+    FinaliseSettings();
+    return exitCode;
+}
