@@ -2,7 +2,17 @@
 
 #include "platform/platform.h"
 
+namespace {
+ErrorBoxPresenter CurrentPresenter = nullptr;
+}
+
 void ShowErrorBox(const std::string& message) {
+    if (CurrentPresenter != nullptr) {
+        CurrentPresenter(message);
+        return;
+    }
     // A failed box is treated as dismissed: there is no other channel to report it on.
     platform::MessageBoxA(message, kErrorBoxCaption, platform::kMbOk | platform::kMbIconError);
 }
+
+void SetErrorBoxPresenter(ErrorBoxPresenter presenter) { CurrentPresenter = presenter; }
