@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The demo: builds everything, then runs the real framewright.exe under Wine on a
+# virtual display with an INI that launches our demo target (a window that shows its
+# own client size and age). Saves screenshots before and after the resize under
+# out/demo/ and prints what happened.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/install-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j2 >/dev/null
+
+target="$root/build/win32/e2e/fw_target.exe"
+[ -f "$target" ] || { echo "demo target not built: $target" >&2; exit 1; }
+out="$root/out/demo"
+rm -rf "$out"
+mkdir -p "$out"
+cp "$target" "$out/demo-target.exe"
+
+win_path() { echo "Z:$1" | tr '/' '\\'; }
+cat > "$out/framewright.ini" <<INI
+; Demo: a 640 x 480 program shown at 150 %, centred on the 1920 x 1080 display.
+[program]
+path=$(win_path "$out")
+name=demo-target.exe
+parameters=demo-target --title "Framewright demo" --client 640 480 --pos 40 40 --time-limit 9000
+
+[windowresize]
+windowfindmethod=pidonly
+firstresizedelayms=3000
+firstresizetimeoutms=20000
+scalingmethod=pixelscale
+windowwidth=640
+windowheight=480
+scale=150
+clientresize=1
+movewindow=centre
+lockwindow=1
+INI
+
+source scripts/wine-env.sh
+trap framewright_wine_cleanup EXIT
+
+geometry() {
+  xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/^ *Position: \([0-9-]*\),\([0-9-]*\).*/at \1,\2/p; s/^ *Geometry: /size /p' | paste -sd' '
+}
+
+echo "Starting framewright.exe in $out (display $DISPLAY)..."
+(cd "$out" && /usr/lib/wine/wine64 "$root/build/win32/framewright.exe" >"$out/wine.log" 2>&1; echo $? >"$out/exit-code") &
+launcher=$!
+
+window=""
+for _ in $(seq 1200); do
+  window=$(xdotool search --name "^Framewright demo$" 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "the demo window never appeared" >&2; exit 1; }
+sleep 0.5
+before=$(geometry "$window")
+import -window root "$out/before.png"
+echo "Window found: $before"
+
+# The first resize comes 3 s after the launch; give it a moment to settle.
+sleep 3.5
+after=$(geometry "$window")
+import -window root "$out/after.png"
+echo "After the resize: $after (expected: a 960 x 720 client area plus the frame, centred)"
+
+wait "$launcher"
+echo "framewright.exe ended with exit code $(cat "$out/exit-code") when the demo program closed itself."
+echo "Screenshots: $out/before.png, $out/after.png"
