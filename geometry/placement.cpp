@@ -4,35 +4,14 @@
 
 #include "app/error_box.h"
 #include "app/trace.h"
+#include "geometry/window_position.h"
 #include "settings/settings.h"
-
-namespace {
-
-// Centres one axis: each half is truncated on its own before the subtraction.
-// A window larger than the display would start offscreen; it starts at 0 instead.
-std::int32_t CentredPosition(std::int32_t display, std::int32_t window, const char* axis) {
-    std::int32_t position = display / 2 - window / 2;
-    if (position < 0) {
-        Trace(std::string("Warning: Window would have been offscreen (new ") + axis +
-              " position = " + std::to_string(position));
-        position = 0;
-    }
-    return position;
-}
-
-}  // namespace
 
 bool MoveAndResizeWindow(bool reposition) {
     bool placed;
     if (reposition) {
         std::int32_t x = 0, y = 0;
-        if (Settings.MoveWindow == MoveWindowMode::Fixed) {
-            x = Settings.WindowX;
-            y = Settings.WindowY;
-        } else if (Settings.MoveWindow == MoveWindowMode::Centre) {
-            x = CentredPosition(DisplayWidth, DesiredWidth, "X");
-            y = CentredPosition(DisplayHeight, DesiredHeight, "Y");
-        } else {
+        if (!ComputeWindowPosition(x, y)) {
             ShowErrorBox("Internal error in MoveAndResizeWindow: movewindow mode invalid");
             platform::ExitProcess(0);
         }

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+
+// Where a repositioning placement puts the window's top left corner, for the
+// desired size on the display. Fixed: WindowX, WindowY as configured. Centre: the
+// display's half less the window's half, each truncated on its own; a negative
+// coordinate is traced and becomes 0. Any other mode has no position: false.
+bool ComputeWindowPosition(std::int32_t& x, std::int32_t& y);
