@@ -21,16 +21,7 @@ void ReadDisplayResolution() {
     Trace("Display resolution: " + SizeText(DisplayWidth, DisplayHeight));
 }
 
-bool MeasureTargetWindow() {
-    TargetWindow = platform::kNoWindow;
-    platform::WindowHandle window =
-        FindTargetWindow(Settings.FindByPid, TargetProcessId, Settings.FindByName, Settings.NameMask);
-    if (window == platform::kNoWindow) return false;
-
-    platform::Rect outer, client;
-    // A window destroyed since the search has no rectangles; the next cycle searches again.
-    if (!platform::GetWindowRect(window, outer) || !platform::GetClientRect(window, client)) return false;
-
+void RecordWindowMeasurements(const platform::Rect& outer, const platform::Rect& client) {
     std::int32_t outerWidth = outer.right - outer.left;
     std::int32_t outerHeight = outer.bottom - outer.top;
     std::int32_t clientWidth = client.right - client.left;
@@ -51,7 +42,19 @@ bool MeasureTargetWindow() {
     OriginalClientWidth = clientWidth;
     OriginalClientHeight = clientHeight;
     Trace("Original window client size: " + SizeText(OriginalClientWidth, OriginalClientHeight));
+}
 
+bool MeasureTargetWindow() {
+    TargetWindow = platform::kNoWindow;
+    platform::WindowHandle window =
+        FindTargetWindow(Settings.FindByPid, TargetProcessId, Settings.FindByName, Settings.NameMask);
+    if (window == platform::kNoWindow) return false;
+
+    platform::Rect outer, client;
+    // A window destroyed since the search has no rectangles; the next cycle searches again.
+    if (!platform::GetWindowRect(window, outer) || !platform::GetClientRect(window, client)) return false;
+
+    RecordWindowMeasurements(outer, client);
     ComputeDesiredWindowSize();
     TargetWindow = window;
     return true;
