@@ -20,6 +20,9 @@ command -v xdotool >/dev/null || need+=(xdotool)
 command -v import >/dev/null || need+=(imagemagick)
 command -v zip >/dev/null || need+=(zip)
 command -v xxd >/dev/null || need+=(xxd)
+# The fuzz targets: clang with its libFuzzer and sanitizer run-times.
+command -v clang++ >/dev/null || need+=(clang)
+dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 wine_ok=1
 dpkg -s wine32:i386 >/dev/null 2>&1 || wine_ok=0
 command -v wine >/dev/null || wine_ok=0
