@@ -1,0 +1,57 @@
+#include "checktool/check_tool.h"
+
+#include "app/error_box.h"
+#include "app/exceptions.h"
+#include "checktool/arguments.h"
+#include "checktool/launch_plan.h"
+#include "checktool/settings_listing.h"
+#include "settings/load_settings.h"
+#include "settings/settings.h"
+
+namespace {
+
+std::string Rejection;
+
+// LoadSettings shows exactly one box before it returns false; it is kept to be printed.
+void KeepRejection(const std::string& message) { Rejection = message; }
+
+CheckResult Report(int exitCode, std::string out) { return {exitCode, std::move(out), ""}; }
+
+bool LoadPrintingRejection() {
+    Rejection.clear();
+    SetErrorBoxPresenter(KeepRejection);
+    struct Restore {
+        ~Restore() { SetErrorBoxPresenter(nullptr); }
+    } restore;
+    return LoadSettings();
+}
+
+}  // namespace
+
+CheckResult RunCheckTool(const std::vector<std::string>& arguments) {
+    CheckOptions options;
+    std::string error;
+    if (!ParseCheckArguments(arguments, options, error)) {
+        return {2, "", "framewright-check: " + error + "\n" + kCheckToolUsage + "\n"};
+    }
+    if (options.help) {
+        return Report(0, std::string(kCheckToolUsage) +
+                             "\nChecks framewright.ini in the current directory as the launcher reads it.\n"
+                             "Exit code 0: the file is valid; 1: the launcher would reject it; 2: bad arguments.\n");
+    }
+
+    InitialiseSettings();
+    std::string out = "Configuration file: " + Settings.ConfigFileName + "\n";
+    try {
+        const bool loaded = LoadPrintingRejection();
+        const int reached = loaded ? kSettingCount : KeyReachedBy(Rejection);
+        if (reached > 0) {
+            out += "\nSettings, in the order the launcher reads them:\n" +
+                   ListSettings(ConfigReader(Settings.ConfigFileName), reached, !loaded && reached < kSettingCount);
+        }
+        if (!loaded) return Report(1, out + "\nRejected: " + Rejection + "\n");
+    } catch (const Exception& failure) {
+        return Report(1, out + "\nRejected: " + failure.ClassName() + ": " + failure.Message() + "\n");
+    }
+    return Report(0, out + "\nOK\n\n" + DescribeLaunch(options));
+}

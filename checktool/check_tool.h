@@ -1,0 +1,17 @@
+// The check tool: reads "framewright.ini" in the working directory with the
+// launcher's own LoadSettings, lists the settings, and reports the first rejection
+// or what the launcher would do. It starts nothing and changes nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CheckResult {
+    int exitCode = 0;  // 0: the file is valid; 1: rejected; 2: bad arguments
+    std::string out;
+    std::string err;
+};
+
+// Runs the whole check, from InitialiseSettings on, for the arguments after the
+// program name.
+CheckResult RunCheckTool(const std::vector<std::string>& arguments);

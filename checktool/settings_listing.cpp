@@ -1,0 +1,149 @@
+#include "checktool/settings_listing.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "settings/integer_text.h"
+#include "settings/settings.h"
+
+namespace {
+
+enum class Kind { Text, Integer, Flag, Keyword, Ratio };
+
+struct SettingRow {
+    const char* section;
+    const char* key;
+    Kind kind;
+    std::string (*value)();  // the launcher's value, as the listing shows it
+};
+
+std::string Text(const std::string& value) { return value.empty() ? "(empty)" : value; }
+std::string Flag(bool value) { return value ? "on" : "off"; }
+
+std::string FindMethod() {
+    if (!Settings.FindByName) return "pidonly";
+    return Settings.FindByPid ? "pidandname" : "nameonly";
+}
+
+std::string MoveMode() {
+    const char* names[] = {"centre", "fixed", "none"};
+    return names[static_cast<int>(Settings.MoveWindow)];
+}
+
+std::string Method() {
+    const char* names[] = {"defined", "windowscale", "displayscale", "pixelscale"};
+    return names[static_cast<int>(Settings.ScalingMethod)];
+}
+
+// Seven significant digits, the precision a single-precision ratio holds.
+std::string Ratio() {
+    if (Settings.AspectRatio == 0.0f) return "0 (detected from the window)";
+    char text[32];
+    auto end = std::to_chars(text, text + sizeof text, Settings.AspectRatio, std::chars_format::general, 7).ptr;
+    return std::string(text, end);
+}
+
+const SettingRow kRows[kSettingCount] = {
+    {"program", "path", Kind::Text, [] { return Text(Settings.ProgramPath); }},
+    {"program", "name", Kind::Text, [] { return Text(Settings.ProgramName); }},
+    {"program", "parameters", Kind::Text, [] { return Text(Settings.ProgramParameters); }},
+    {"windowresize", "namemask", Kind::Text, [] { return Text(Settings.NameMask); }},
+    {"windowresize", "windowfindmethod", Kind::Keyword, FindMethod},
+    {"windowresize", "firstresizedelayms", Kind::Integer, [] { return std::to_string(Settings.FirstResizeDelayMs); }},
+    {"windowresize", "firstresizetimeoutms", Kind::Integer, [] { return std::to_string(Settings.FirstResizeTimeoutMs); }},
+    {"windowresize", "windowwidth", Kind::Integer, [] { return std::to_string(Settings.WindowWidth); }},
+    {"windowresize", "windowheight", Kind::Integer, [] { return std::to_string(Settings.WindowHeight); }},
+    {"windowresize", "lockwindow", Kind::Flag, [] { return Flag(Settings.LockWindow); }},
+    {"windowresize", "movewindow", Kind::Keyword, MoveMode},
+    {"windowresize", "alwaysmovewindow", Kind::Flag, [] { return Flag(Settings.AlwaysMoveWindow); }},
+    {"windowresize", "windowx", Kind::Integer, [] { return std::to_string(Settings.WindowX); }},
+    {"windowresize", "windowy", Kind::Integer, [] { return std::to_string(Settings.WindowY); }},
+    {"windowresize", "clientresize", Kind::Flag, [] { return Flag(Settings.ClientResize); }},
+    {"windowresize", "scale", Kind::Integer, [] { return std::to_string(Settings.Scale); }},
+    {"windowresize", "scalingmethod", Kind::Keyword, Method},
+    {"windowresize", "maintainaspectratio", Kind::Flag, [] { return Flag(Settings.MaintainAspectRatio); }},
+    {"windowresize", "aspectratio", Kind::Ratio, Ratio},
+    {"tweaks", "autodetectbordersize", Kind::Flag, [] { return Flag(Settings.AutodetectBorderSize); }},
+    {"tweaks", "borderwidth", Kind::Integer, [] { return std::to_string(Settings.BorderWidth); }},
+    {"tweaks", "borderheight", Kind::Integer, [] { return std::to_string(Settings.BorderHeight); }},
+    {"tweaks", "scalingignorebordersize", Kind::Flag, [] { return Flag(Settings.ScalingIgnoreBorderSize); }},
+};
+
+// The rejections LoadSettings gives while it reads; it reads no further key.
+struct ReadingRejection {
+    int key;
+    const char* messageStart;
+};
+const ReadingRejection kReadingRejections[] = {
+    {5, "Invalid settings: windowresize->windowfindmethod "},
+    {5, "Invalid settings: windowresize->namemask "},
+    {11, "Invalid settings: windowresize->movewindow "},
+    {17, "Invalid settings: windowresize->scale "},
+    {17, "Invalid settings: windowresize->scalingmethod "},
+    {19, "Invalid settings: windowresize->aspectratio "},
+};
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Where a value that was read came from: the reader's own lookup tells an absent
+// key (its default comes back) from a present one.
+std::string Source(const ConfigReader& file, const SettingRow& row, const std::string& shown) {
+    const std::string written = file.ReadText(row.section, row.key, "");
+    if (written != file.ReadText(row.section, row.key, "\n")) return "default";
+    std::int32_t number;
+    switch (row.kind) {
+        case Kind::Text:
+            if (written.empty() && std::strcmp(row.key, "path") == 0) {
+                return "from the file: empty, so the working directory";
+            }
+            return "from the file";
+        case Kind::Integer:
+            if (written.empty()) return "default: the value is empty";
+            if (!ParseIntegerText(written, number)) return "default: " + Quoted(written) + " is not an integer";
+            break;
+        case Kind::Flag:
+            if (written.empty()) return "default: the value is empty";
+            if (written == "0" || written == "1") return "from the file";
+            break;
+        case Kind::Keyword:
+        case Kind::Ratio:
+            if (written.empty()) return "from the file: empty";
+            break;
+    }
+    return written == shown ? "from the file" : "from the file, written " + Quoted(written);
+}
+
+std::string RejectedValue(const ConfigReader& file, const SettingRow& row) {
+    const std::string written = file.ReadText(row.section, row.key, "\n");
+    const std::string where = "  (loading stopped here, see below)";
+    return (written == "\n" ? std::string("(absent)") : Quoted(written)) + where;
+}
+
+}  // namespace
+
+int KeyReachedBy(const std::string& rejection) {
+    if (rejection.rfind("Cannot find the configuration file", 0) == 0) return 0;
+    for (const ReadingRejection& reading : kReadingRejections) {
+        if (rejection.rfind(reading.messageStart, 0) == 0) return reading.key;
+    }
+    return kSettingCount;
+}
+
+std::string ListSettings(const ConfigReader& file, int reached, bool rejectedThere) {
+    std::string listing;
+    for (int i = 0; i < kSettingCount; ++i) {
+        const SettingRow& row = kRows[i];
+        std::string line = std::string("  ") + row.section + "->" + row.key;
+        line.resize(38, ' ');
+        if (i + 1 > reached) {
+            line += "not read: loading stopped at the rejection";
+        } else if (i + 1 == reached && rejectedThere) {
+            line += "= " + RejectedValue(file, row);
+        } else {
+            const std::string shown = row.value();
+            line += "= " + shown + "  (" + Source(file, row, shown) + ")";
+        }
+        listing += line + "\n";
+    }
+    return listing;
+}
