@@ -1,7 +1,7 @@
 #include "geometry/desired_size.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -30,12 +30,12 @@ Size ScaledSize(std::int32_t width, std::int32_t height) {
             RoundToInteger(ScaledValue(height, Settings.Scale))};
 }
 
-// Seven significant digits through the library's own conversion, so both builds
-// write the same text (the C run-times disagree on exponent digits).
+// Seven significant digits. The Windows build uses MinGW's C99 printf rather than
+// the system run-time's, so both builds write the same text ("1e+30", not "1e+030").
 std::string RatioText(float ratio) {
     char text[32];
-    auto end = std::to_chars(text, text + sizeof text, ratio, std::chars_format::general, 7).ptr;
-    return std::string(text, end);
+    int length = std::snprintf(text, sizeof text, "%.7g", static_cast<double>(ratio));
+    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 // A forced ratio that is negative, infinite or not a number would size the window
