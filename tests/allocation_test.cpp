@@ -1,0 +1,76 @@
+// The supervision loop runs every 10 ms for as long as the program runs: once the
+// configuration is loaded, its cycles must not touch the heap.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "settings/settings.h"
+#include "supervisor/supervisor.h"
+#include "tests/support/fake_desktop.h"
+
+namespace {
+bool Counting = false;
+std::size_t Allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (Counting) ++Allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+using fake::aProgram;
+using fake::aWindow;
+
+namespace {
+
+const char* const kGame = "C:\\Games\\game.exe";
+
+class LoopAllocations : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitialiseSettings();
+        Settings.ProgramFile = kGame;
+        Settings.ProgramPath = "C:\\Games";
+        Settings.FindByPid = true;
+        Settings.FindByName = true;
+        Settings.NameMask = "*Game*";
+        Settings.FirstResizeDelayMs = 10;
+        Settings.FirstResizeTimeoutMs = 1000000;
+        Settings.WindowWidth = 800;
+        Settings.WindowHeight = 600;
+        Settings.LockWindow = true;
+        Settings.MoveWindow = MoveWindowMode::Centre;
+        Settings.AlwaysMoveWindow = true;
+        DisplayWidth = 1920;
+        DisplayHeight = 1080;
+    }
+
+    // Counts the allocations made between two moments of the virtual clock.
+    void countBetween(std::int64_t fromMs, std::int64_t toMs) {
+        desktop.at(fromMs, [] { Allocations = 0; Counting = true; });
+        desktop.at(toMs, [] { Counting = false; });
+    }
+
+    fake::Desktop desktop;
+};
+
+TEST_F(LoopAllocations, SearchingOverManyWindowsAllocatesNothing) {
+    for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));
+    desktop.program(kGame, aProgram().running(3000).showing(aWindow().withTitle("The Game").appearingAfter(2000)));
+    countBetween(100, 1900);
+    RunTargetProgram();
+    EXPECT_EQ(Allocations, 0u);
+}
+
+TEST_F(LoopAllocations, LockingAWindowAllocatesNothing) {
+    desktop.program(kGame, aProgram().running(60000).showing(aWindow().withTitle("The Game")));
+    countBetween(1000, 59000);
+    RunTargetProgram();
+    EXPECT_EQ(Allocations, 0u);
+}
+
+}  // namespace
