@@ -194,6 +194,7 @@ private:
     const Window* find(WindowHandle window) const;
     WindowHandle createWindow(const WindowSpec& spec, std::uint32_t pid);
     void endProcess(Process& process);
+    void renumberZOrder();
     void runDueActions();
 
     std::int64_t clockMs_ = 0;
