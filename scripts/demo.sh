@@ -11,7 +11,7 @@ bash scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j2 >/dev/null
 
-target="$root/build/win32/e2e/fw_target.exe"
+target="$root/build/win32/e2e/fw-target.exe"
 [ -f "$target" ] || { echo "demo target not built: $target" >&2; exit 1; }
 out="$root/out/demo"
 rm -rf "$out"
