@@ -1,0 +1,131 @@
+// The end-to-end harness: checks that print what they expected and what they got,
+// launcher runs in a folder of their own with every error box recorded and
+// dismissed, and helpers that find and measure the target's window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+std::string Narrow(const std::wstring& text);
+std::wstring Widen(const std::string& text);
+// Text as it is printed in a check: quoted, with CR, LF and tabs made visible.
+std::string Quoted(const std::string& text);
+
+struct Geometry {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Geometry& o) const {
+        return std::tie(left, top, width, height) == std::tie(o.left, o.top, o.width, o.height);
+    }
+};
+std::string ToText(const Geometry& g);
+inline std::string ToText(const std::string& s) { return Quoted(s); }
+template <class T>
+std::string ToText(const T& value) {
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+// One case's checks; its log is printed as a block when the case ends.
+class Checker {
+public:
+    explicit Checker(std::string caseName) : caseName_(std::move(caseName)) {}
+    template <class T>
+    bool Equal(const std::string& what, const T& expected, const T& got) {
+        return Record(expected == got, what, "expected " + ToText(expected) + ", got " + ToText(got));
+    }
+    bool Record(bool ok, const std::string& what, const std::string& detail);
+    void Note(const std::string& line) { log_ += "       " + line + "\n"; }
+    const std::string& Name() const { return caseName_; }
+    const std::string& Log() const { return log_; }
+    int passed = 0, failed = 0;
+
+private:
+    std::string caseName_;
+    std::string log_;
+};
+
+// Paths given on the command line, in Windows form.
+struct Env {
+    std::wstring launcher;   // framewright.exe, or the trace build
+    std::wstring targetDir;  // folder of fw-target.exe
+    std::wstring workRoot;   // one sub-folder per case is made here
+    std::wstring debugLog;   // Wine's debug output of this driver and its children
+    int jobs = 2;
+};
+extern const char* const kTargetName;  // "fw-target.exe"
+
+// framewright.ini content, keys kept in insertion order within their section.
+class Ini {
+public:
+    Ini& Set(const std::string& section, const std::string& key, const std::string& value);
+    Ini& Erase(const std::string& section, const std::string& key);
+    std::string Text() const;
+
+private:
+    std::vector<std::tuple<std::string, std::string, std::string>> entries_;
+};
+
+// A complete, valid configuration: the target started with the given options,
+// found by PID, 800 x 600, centred, locked.
+Ini ValidIni(const Env& env, const std::string& targetOptions);
+
+struct Box {
+    std::string caption, text;
+};
+
+// One run of the launcher with its working directory in a fresh folder.
+class LauncherRun {
+public:
+    LauncherRun(const Env& env, const std::string& folderName);
+    ~LauncherRun();  // ends a launcher that is still running
+    const std::wstring& Folder() const { return folder_; }
+    std::string FolderA() const { return Narrow(folder_); }
+    void WriteFile(const std::string& name, const std::string& content) const;
+    bool Start(Checker& c);
+    // Waits for the launcher to end and checks that its exit code is 0.
+    bool Finish(Checker& c, DWORD timeoutMs);
+    DWORD Pid() const { return pi_.dwProcessId; }
+    std::vector<Box> Boxes() const;
+    // Checks that the launcher has shown exactly these boxes, in this order.
+    void ExpectBoxes(Checker& c, const std::vector<std::string>& texts) const;
+
+private:
+    const Env& env_;
+    std::wstring folder_;
+    PROCESS_INFORMATION pi_{};
+};
+
+// Runs `poll` every few milliseconds until it holds or the time is up; reports the
+// milliseconds it took through `elapsedMs`.
+bool WaitUntil(const std::function<bool()>& poll, DWORD timeoutMs, DWORD* elapsedMs = nullptr);
+
+// The target's top-level window with exactly this title, or null.
+HWND FindTargetWindow(const std::string& title);
+HWND WaitForTargetWindow(Checker& c, const std::string& title, DWORD timeoutMs);
+Geometry OuterOf(HWND window);
+Geometry ClientOf(HWND window);  // left/top 0
+DWORD ProcessOf(HWND window);
+DWORD ParentProcessOf(DWORD pid);
+// Ends the target process behind a window (clean-up after a failed case).
+void KillWindowProcess(HWND window);
+// How many resizes the target has been asked for (its window property).
+long SizeRequestsOf(HWND window);
+
+// The trace lines (OutputDebugStringA texts) found in Wine's debug output.
+std::vector<std::string> ReadTraceLines(const std::wstring& debugLog);
+
+struct Case {
+    std::string name;
+    std::function<void(Checker&, const Env&)> run;
+};
+struct Scenario {
+    std::string name;
+    std::vector<Case> cases;
+};
+std::vector<Scenario> AllScenarios();
