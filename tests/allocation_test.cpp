@@ -14,6 +14,9 @@ bool Counting = false;
 std::size_t Allocations = 0;
 }  // namespace
 
+// The replacements pair malloc with free; GCC cannot see that once they are inlined.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
     if (Counting) ++Allocations;
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
