@@ -1,6 +1,6 @@
 #include "checktool/settings_listing.h"
 
-#include <charconv>
+#include <cstdio>
 #include <cstring>
 
 #include "settings/integer_text.h"
@@ -35,12 +35,13 @@ std::string Method() {
     return names[static_cast<int>(Settings.ScalingMethod)];
 }
 
-// Seven significant digits, the precision a single-precision ratio holds.
+// Seven significant digits, the precision a single-precision ratio holds; C99
+// printf in both builds, as the launcher's own trace of the ratio.
 std::string Ratio() {
     if (Settings.AspectRatio == 0.0f) return "0 (detected from the window)";
     char text[32];
-    auto end = std::to_chars(text, text + sizeof text, Settings.AspectRatio, std::chars_format::general, 7).ptr;
-    return std::string(text, end);
+    int length = std::snprintf(text, sizeof text, "%.7g", static_cast<double>(Settings.AspectRatio));
+    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 const SettingRow kRows[kSettingCount] = {
