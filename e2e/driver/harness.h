@@ -24,6 +24,7 @@ struct Geometry {
 };
 std::string ToText(const Geometry& g);
 inline std::string ToText(const std::string& s) { return Quoted(s); }
+inline std::string ToText(bool b) { return b ? "true" : "false"; }
 template <class T>
 std::string ToText(const T& value) {
     std::ostringstream out;

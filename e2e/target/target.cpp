@@ -18,6 +18,7 @@
 //   --time-limit MS   close itself after MS milliseconds (default 600000)
 // The window property "fw.sizerequests" counts the resizes it was asked for.
 #include <windows.h>
+#include <imm.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -135,9 +136,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case WM_NCCALCSIZE:
-        if (g_options.emptyClient && wp) {
-            auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
-            params->rgrc[0].bottom = params->rgrc[0].top;
+        if (g_options.emptyClient) {
+            // Both forms start with the proposed client rectangle.
+            RECT* client = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+            client->bottom = client->top;
             return 0;
         }
         break;
@@ -163,6 +165,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int RunWindow() {
     const Options& o = g_options;
     if (o.delayMs) Sleep(o.delayMs);
+    // Wine gives a thread's first window a hidden "Default IME" companion that is
+    // briefly above it in the Z-order: a search by process would take that one.
+    ImmDisableIME(static_cast<DWORD>(-1));
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
