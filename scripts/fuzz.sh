@@ -34,7 +34,7 @@ for target in "${targets[@]}"; do
   [ -n "${dict[$target]:-}" ] && options+=(-dict="fuzz/${dict[$target]}")
   if [ "$mode" = long ]; then
     work="$build/corpus/$target"
-    options+=(-max_total_time="$seconds")
+    options+=(-max_total_time="$seconds" -use_value_profile=1)
   else
     # A fresh scratch corpus and a fixed seed: the same executions on every test run.
     work="$build/quick/$target"
