@@ -18,9 +18,9 @@ command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is missing (scripts/in
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
-# Executions in quick mode, sized so every target takes a few seconds.
-declare -A quick_runs=([config_reader]=100000 [integer_text]=300000 [decimal_number]=100000
-                       [name_mask]=300000 [load_settings]=20000)
+# Executions in quick mode: the whole quick run, build included, stays near a minute.
+declare -A quick_runs=([config_reader]=200000 [integer_text]=1000000 [decimal_number]=300000
+                       [name_mask]=1000000 [load_settings]=50000)
 declare -A max_len=([config_reader]=4096 [integer_text]=300 [decimal_number]=400
                     [name_mask]=1200 [load_settings]=4096)
 declare -A dict=([config_reader]=settings.dict [load_settings]=settings.dict
