@@ -13,6 +13,11 @@ cmake --preset host >/dev/null
 cmake --build --preset host -j2
 ctest --preset host
 
+echo "== Fuzz targets, quick run (clang, libFuzzer, ASan, UBSan)"
+bash scripts/fuzz.sh
+echo "== Unit tests under ASan and UBSan (g++)"
+bash scripts/sanitize.sh
+
 echo "== 32-bit Windows build, tests under Wine"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j2
