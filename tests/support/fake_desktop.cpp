@@ -157,9 +157,9 @@ Desktop& Desktop::removeFile(const std::string& path) {
     return *this;
 }
 
-Desktop& Desktop::program(const std::string& path, ProgramSpec spec) {
+Desktop& Desktop::program(const std::string& path, ProgramSpec description) {
     file(path, "MZ");
-    programs_[NormalisePath(path)] = std::move(spec);
+    programs_[NormalisePath(path)] = std::move(description);
     return *this;
 }
 
@@ -168,7 +168,7 @@ Desktop& Desktop::boxesStayOpenFor(std::int64_t ms) {
     return *this;
 }
 
-WindowHandle Desktop::addWindow(WindowSpec spec) { return createWindow(spec, spec.pid); }
+WindowHandle Desktop::addWindow(WindowSpec description) { return createWindow(description, description.pid); }
 
 void Desktop::at(std::int64_t ms, std::function<void()> action) {
     actions_.emplace(ms, std::move(action));
@@ -180,15 +180,15 @@ void Desktop::beforeNext(Call call, std::function<void()> action) {
 
 // ---- acting on windows ----
 
-WindowHandle Desktop::createWindow(const WindowSpec& spec, std::uint32_t pid) {
-    auto* window = new Window{nextWindow_, spec.title, pid, spec.outer,
-                              (spec.outer.right - spec.outer.left) - spec.clientWidth,
-                              (spec.outer.bottom - spec.outer.top) - spec.clientHeight,
-                              spec.minWidth, spec.minHeight, spec.maxWidth, spec.maxHeight,
-                              spec.refusesPlacement};
+WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t pid) {
+    auto* window = new Window{nextWindow_, description.title, pid, description.outer,
+                              (description.outer.right - description.outer.left) - description.clientWidth,
+                              (description.outer.bottom - description.outer.top) - description.clientHeight,
+                              description.minWidth, description.minHeight, description.maxWidth, description.maxHeight,
+                              description.refusesPlacement};
     nextWindow_ += 4;
     windows_[window->handle] = window;
-    if (spec.atBottom) zOrder_.push_back(window);
+    if (description.atBottom) zOrder_.push_back(window);
     else zOrder_.insert(zOrder_.begin(), window);
     renumberZOrder();
     return window->handle;
@@ -292,9 +292,9 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
         fileAttributes(dir) == platform::kInvalidFileAttributes) {
         return false;
     }
-    const ProgramSpec& spec = program->second;
-    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, clockMs_ + spec.runsForMs,
-                                spec.exitCode, false, {}};
+    const ProgramSpec& description = program->second;
+    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, clockMs_ + description.runsForMs,
+                                description.exitCode, false, {}};
     processes_.push_back(process);
     nextPid_ += 4;
     nextHandle_ += 8;
@@ -303,7 +303,7 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
     lastPid_ = process->pid;
     info = {process->processHandle, process->threadHandle, process->pid, process->pid + 1};
 
-    for (const WindowSpec& window : spec.windows) {
+    for (const WindowSpec& window : description.windows) {
         std::uint32_t owner = window.pid != 0 ? window.pid : process->pid;
         auto create = [this, process, window, owner] {
             if (!process->ended) process->windows.push_back(createWindow(window, owner));

@@ -123,11 +123,11 @@ public:
     // A file that another process holds open for writing.
     Desktop& fileHeldForWriting(const std::string& path, std::string content);
     Desktop& removeFile(const std::string& path);
-    Desktop& program(const std::string& path, ProgramSpec spec);
+    Desktop& program(const std::string& path, ProgramSpec description);
     // How long each message box stays open, in virtual milliseconds.
     Desktop& boxesStayOpenFor(std::int64_t ms);
     // A window of some other program, placed at the top of the Z-order now.
-    WindowHandle addWindow(WindowSpec spec);
+    WindowHandle addWindow(WindowSpec description);
     // Runs an action when the virtual clock reaches the given time.
     void at(std::int64_t ms, std::function<void()> action);
     // Runs an action right before the next call of the given kind, once.
@@ -192,7 +192,7 @@ public:
 private:
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
-    WindowHandle createWindow(const WindowSpec& spec, std::uint32_t pid);
+    WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid);
     void endProcess(Process& process);
     void renumberZOrder();
     void runDueActions();
