@@ -77,3 +77,23 @@ TEST_F(LoopAllocations, LockingAWindowAllocatesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A day of 10 ms cycles: 8.64 million lock checks (each cycle also waits 1 ms here).
+TEST_F(LoopAllocations, ADayOfLockingGrowsNeitherMemoryNorHandles) {
+    const std::int64_t day = 8640000LL * 11;
+    desktop.program(kGame, aProgram().running(day).showing(aWindow().withTitle("The Game")));
+    int handlesAtStart = -1, handlesAtEnd = -1;
+    desktop.at(60000, [&] { handlesAtStart = desktop.openHandleCount(); });
+    desktop.at(day - 1000, [&] { handlesAtEnd = desktop.openHandleCount(); });
+    countBetween(60000, day - 1000);
+    RunTargetProgram();
+    EXPECT_EQ(desktop.calls(fake::Call::Sleep), 8640000u);
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_EQ(handlesAtStart, 2) << "the process and its thread";
+    EXPECT_EQ(handlesAtEnd, handlesAtStart);
+    EXPECT_EQ(desktop.openHandleCount(), 0);
+}
+
+}  // namespace
