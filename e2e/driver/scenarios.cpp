@@ -15,7 +15,11 @@ const Geometry kDisplay{0, 0, 1920, 1080};
 
 std::string DisplayFolder(const Env& env) { return Narrow(env.targetDir); }
 
+// Disturbs the window as a user would. The launcher reads the rectangle back right
+// after each placement of its own; a disturbance that falls between the two would be
+// taken as the applied rectangle, so the launcher is given time to finish first.
 void MoveWindowTo(HWND window, const Geometry& g) {
+    Sleep(250);
     SetWindowPos(window, nullptr, g.left, g.top, g.width, g.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
