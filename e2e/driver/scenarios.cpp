@@ -1,7 +1,5 @@
 // The end-to-end scenarios. Every launcher run costs about a minute here (the
 // launcher is a 32-bit program), so each case makes several checks on one run.
-#include <cstdio>
-
 #include "harness.h"
 
 namespace {
@@ -13,7 +11,7 @@ const DWORD kLockRestoresMs = 1000;  // the lock polls every 10 ms; allow for em
 const char* const kLoadFailed = "Failed to load settings; please check the configuration file.";
 const Geometry kDisplay{0, 0, 1920, 1080};
 
-std::string DisplayFolder(const Env& env) { return Narrow(env.targetDir); }
+std::string TargetFolder(const Env& env) { return Narrow(env.targetDir); }
 
 // Disturbs the window as a user would. The launcher reads the rectangle back right
 // after each placement of its own; a disturbance that falls between the two would be
@@ -117,7 +115,7 @@ std::vector<Case> RejectionCases() {
         Rejection("program-not-found",
                   [](Ini& ini, const Env& env, const LauncherRun&) {
                       ini.Set("program", "name", "missing.exe");
-                      return "Invalid settings: Cannot find the program (" + DisplayFolder(env) + "\\missing.exe)";
+                      return "Invalid settings: Cannot find the program (" + TargetFolder(env) + "\\missing.exe)";
                   }),
         Rejection("delay-zero", SetValue("windowresize", "firstresizedelayms", "0",
                                          kInvalid + "firstresizedelayms is not greater than 0")),

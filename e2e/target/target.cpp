@@ -23,7 +23,6 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 namespace {
 
