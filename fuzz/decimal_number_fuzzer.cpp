@@ -12,7 +12,7 @@
 #include <string>
 
 #include "fuzz/check.h"
-#include "settings/aspect_ratio.h"
+#include "settings/ratio_text.h"
 #include "settings/integer_text.h"
 
 namespace {

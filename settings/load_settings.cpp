@@ -5,7 +5,7 @@
 #include "app/error_box.h"
 #include "app/trace.h"
 #include "platform/platform.h"
-#include "settings/aspect_ratio.h"
+#include "settings/ratio_text.h"
 #include "settings/config_reader.h"
 #include "settings/settings.h"
 

@@ -1,6 +1,6 @@
 #include "settings/settings.h"
 
-#include "settings/aspect_ratio.h"
+#include "settings/ratio_text.h"
 
 rSettings Settings;
 

@@ -1,4 +1,4 @@
-#include "settings/aspect_ratio.h"
+#include "settings/ratio_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "settings/aspect_ratio.h"
+#include "settings/ratio_text.h"
 #include "tests/support/fake_desktop.h"
 
 namespace {
