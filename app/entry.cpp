@@ -4,9 +4,9 @@
 #include <new>
 #include <string>
 
-#include "app/error_box.h"
-#include "app/exceptions.h"
-#include "app/trace.h"
+#include "diagnostics/error_box.h"
+#include "diagnostics/exceptions.h"
+#include "diagnostics/trace.h"
 #include "geometry/measurement.h"
 #include "settings/load_settings.h"
 #include "supervisor/supervisor.h"

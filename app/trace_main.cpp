@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/entry.h"
-#include "app/trace.h"
+#include "diagnostics/trace.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 

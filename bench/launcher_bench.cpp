@@ -8,7 +8,7 @@
 #include "settings/config_reader.h"
 #include "settings/load_settings.h"
 #include "settings/settings.h"
-#include "supervisor/discovery.h"
+#include "geometry/discovery.h"
 #include "tests/support/fake_desktop.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "checktool/check_tool.h"
 
-#include "app/error_box.h"
-#include "app/exceptions.h"
+#include "diagnostics/error_box.h"
+#include "diagnostics/exceptions.h"
 #include "checktool/arguments.h"
 #include "checktool/launch_plan.h"
 #include "checktool/settings_listing.h"

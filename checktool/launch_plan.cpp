@@ -1,6 +1,6 @@
 #include "checktool/launch_plan.h"
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 #include "geometry/desired_size.h"
 #include "geometry/measurement.h"
 #include "geometry/window_position.h"

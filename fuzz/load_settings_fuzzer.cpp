@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 #include "fuzz/check.h"
 #include "settings/load_settings.h"
 #include "settings/settings.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "fuzz/check.h"
-#include "supervisor/discovery.h"
+#include "geometry/discovery.h"
 
 namespace {
 

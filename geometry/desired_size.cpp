@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "app/trace.h"
-#include "geometry/float_rules.h"
+#include "diagnostics/trace.h"
+#include "arithmetic/float_rules.h"
 #include "settings/settings.h"
 
 namespace {

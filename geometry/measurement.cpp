@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/trace.h"
+#include "diagnostics/trace.h"
 #include "geometry/desired_size.h"
 #include "settings/settings.h"
-#include "supervisor/discovery.h"
+#include "geometry/discovery.h"
 
 namespace {
 

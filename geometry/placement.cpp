@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/error_box.h"
-#include "app/trace.h"
+#include "diagnostics/error_box.h"
+#include "diagnostics/trace.h"
 #include "geometry/window_position.h"
 #include "settings/settings.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/trace.h"
+#include "diagnostics/trace.h"
 #include "settings/settings.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "settings/config_reader.h"
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 #include "platform/platform.h"
 #include "settings/integer_text.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/error_box.h"
-#include "app/trace.h"
+#include "diagnostics/error_box.h"
+#include "diagnostics/trace.h"
 #include "platform/platform.h"
 #include "settings/ratio_text.h"
 #include "settings/config_reader.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "geometry/float_rules.h"
+#include "arithmetic/float_rules.h"
 #include "platform/platform.h"
 #include "settings/integer_text.h"
 

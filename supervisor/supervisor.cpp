@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/error_box.h"
-#include "app/trace.h"
+#include "diagnostics/error_box.h"
+#include "diagnostics/trace.h"
 #include "geometry/measurement.h"
 #include "geometry/placement.h"
 #include "settings/settings.h"

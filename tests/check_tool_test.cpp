@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/error_box.h"
+#include "diagnostics/error_box.h"
 #include "checktool/check_tool.h"
 #include "tests/support/fake_desktop.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 #include "settings/config_reader.h"
 #include "tests/support/fake_desktop.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 #include "geometry/desired_size.h"
 #include "settings/settings.h"
 #include "tests/support/trace_capture.h"

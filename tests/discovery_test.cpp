@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "supervisor/discovery.h"
+#include "geometry/discovery.h"
 #include "tests/support/fake_desktop.h"
 
 using fake::aWindow;

@@ -3,8 +3,8 @@
 #include <new>
 
 #include "app/entry.h"
-#include "app/error_box.h"
-#include "app/exceptions.h"
+#include "diagnostics/error_box.h"
+#include "diagnostics/exceptions.h"
 #include "settings/settings.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/trace_capture.h"

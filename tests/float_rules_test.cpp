@@ -5,8 +5,8 @@
 #include <functional>
 #include <limits>
 
-#include "app/exceptions.h"
-#include "geometry/float_rules.h"
+#include "diagnostics/exceptions.h"
+#include "arithmetic/float_rules.h"
 
 namespace {
 

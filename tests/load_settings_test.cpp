@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 #include "settings/load_settings.h"
 #include "settings/settings.h"
 #include "tests/support/fake_desktop.h"

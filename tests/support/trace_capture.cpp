@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/trace.h"
+#include "diagnostics/trace.h"
 
 namespace {
 std::vector<std::string> Captured;

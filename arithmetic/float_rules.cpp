@@ -1,9 +1,9 @@
-#include "geometry/float_rules.h"
+#include "arithmetic/float_rules.h"
 
 #include <cmath>
 #include <limits>
 
-#include "app/exceptions.h"
+#include "diagnostics/exceptions.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "long double must be the x87 80-bit format in every build");

@@ -1,4 +1,4 @@
-#include "supervisor/discovery.h"
+#include "geometry/discovery.h"
 
 namespace {
 

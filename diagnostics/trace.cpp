@@ -1,4 +1,4 @@
-#include "app/trace.h"
+#include "diagnostics/trace.h"
 
 namespace {
 TraceSink CurrentSink = nullptr;

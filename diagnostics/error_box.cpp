@@ -1,4 +1,4 @@
-#include "app/error_box.h"
+#include "diagnostics/error_box.h"
 
 #include "platform/platform.h"
 
