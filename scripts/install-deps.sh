@@ -40,12 +40,26 @@ fi
 
 # Some virtual machines cannot run 32-bit x86 code natively (the kernel answers
 # "Exec format error"); there the 32-bit Wine runs under QEMU's user-mode emulator.
+# QEMU 7.2 (Debian 12's own) does not honour MAP_FIXED_NOREPLACE, so Wine's start-up
+# probes the upper 2 GB of the address space in 64 KB steps: about a minute per
+# 32-bit process. The QEMU of bookworm-backports honours it: half a second.
 if ! /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
-  command -v qemu-i386-static >/dev/null || $SUDO apt-get install -y -q --no-install-recommends qemu-user-static
+  qemu=/usr/bin/qemu-i386
+  if ! "$qemu" --version 2>/dev/null | grep -Eq 'version ([89]|[1-9][0-9])\.'; then
+    list=/etc/apt/sources.list.d/bookworm-backports.list
+    grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/ ||
+      echo 'deb http://deb.debian.org/debian bookworm-backports main' | $SUDO tee "$list" >/dev/null
+    $SUDO apt-get update -q
+    $SUDO apt-get install -y -q --no-install-recommends -t bookworm-backports qemu-user
+  fi
   [ -e /proc/sys/fs/binfmt_misc/register ] ||
     $SUDO mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
-    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:OCF' |
+  entry=/proc/sys/fs/binfmt_misc/qemu-i386
+  if [ -e "$entry" ] && ! grep -qx "interpreter $qemu" "$entry"; then
+    echo -1 | $SUDO tee "$entry" >/dev/null
+  fi
+  if [ ! -e "$entry" ]; then
+    printf '%s' ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$qemu:OCF" |
       $SUDO tee /proc/sys/fs/binfmt_misc/register >/dev/null
   fi
   /usr/lib/wine/wineserver32 --version >/dev/null 2>&1 || { echo "cannot run 32-bit programs" >&2; exit 1; }
