@@ -19,7 +19,7 @@ namespace {
 const char* const kGame = "C:\\Games\\Old\\game.exe";
 constexpr std::uint32_t kOverlappedWindow = 0x14CF0000u;  // WS_OVERLAPPEDWINDOW | WS_VISIBLE
 constexpr std::uint32_t kBare = 0x14000000u;               // WS_VISIBLE | WS_CLIPSIBLINGS
-constexpr std::uint32_t kClientEdge = 0x200u, kWindowEdge = 0x100u;
+constexpr std::uint32_t kClientEdge = 0x200u;
 
 std::string Text(const platform::Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
@@ -139,15 +139,6 @@ TEST_F(Borderless, AWindowThatKeepsItsFrameIsNotFought) {
     }
     EXPECT_EQ(warnings, std::vector<std::string>{kept});
     EXPECT_EQ(desktop.setWindowPosFlags().size(), 2u) << "the first placement and the one restoring the size";
-}
-
-TEST_F(Borderless, OffLeavesTheStylesUnreadAndTheBorderMeasured) {
-    Settings.Borderless = false;
-    Settings.ClientResize = true;
-    desktop.program(kGame, aProgram().running(1000).showing(captioned.styles(kOverlappedWindow, kWindowEdge)));
-    RunTargetProgram();
-    EXPECT_EQ(desktop.calls(Call::GetWindowLongA) + desktop.calls(Call::SetWindowLongA), 0u);
-    EXPECT_TRUE(trace.contains("Border size [autodetect]: 16 x 39"));
 }
 
 }  // namespace
