@@ -4,6 +4,7 @@
 #include "geometry/desired_size.h"
 #include "geometry/measurement.h"
 #include "geometry/window_position.h"
+#include "settings/displays.h"
 #include "settings/settings.h"
 
 namespace {
@@ -40,15 +41,28 @@ std::string Position() {
     return std::to_string(x) + ", " + std::to_string(y) + how;
 }
 
+// Where the display chosen by the settings lies, when that is not the primary
+// display's 0, 0.
+std::string Origin() {
+    if (Settings.Display == DisplayChoice::Window) {
+        return " at " + std::to_string(DisplayLeft) + ", " + std::to_string(DisplayTop) +
+               "; the launcher takes the display that holds the window";
+    }
+    if (Settings.Display == DisplayChoice::Primary) return "";
+    return " at " + std::to_string(DisplayLeft) + ", " + std::to_string(DisplayTop) + ", display " +
+           std::to_string(Settings.DisplayNumber);
+}
+
 std::string Placement(const CheckOptions& options) {
     std::string text;
+    // The display's place comes from this system; --display gives only its size.
+    ReadDisplayResolution();
     if (options.hasDisplay) {
         DisplayWidth = options.display.width;
         DisplayHeight = options.display.height;
-        text += Line("display", Size(DisplayWidth, DisplayHeight) + " (as given)");
+        text += Line("display", Size(DisplayWidth, DisplayHeight) + " (as given)" + Origin());
     } else {
-        ReadDisplayResolution();
-        text += Line("display", Size(DisplayWidth, DisplayHeight) + " (this system's)");
+        text += Line("display", Size(DisplayWidth, DisplayHeight) + " (this system's)" + Origin());
     }
     if (!options.hasWindow) {
         return text + Line("size", "give --window WxH --client WxH to see a window's size and position");
@@ -58,7 +72,9 @@ std::string Placement(const CheckOptions& options) {
     text += Line("window", Size(OriginalWindowWidth, OriginalWindowHeight) + ", client area " +
                                Size(OriginalClientWidth, OriginalClientHeight) + ", border " +
                                Size(EffectiveBorderWidth, EffectiveBorderHeight) +
-                               (Settings.AutodetectBorderSize ? " (measured)" : " (forced)"));
+                               (Settings.Borderless              ? " (borderless)"
+                                : Settings.AutodetectBorderSize ? " (measured)"
+                                                                : " (forced)"));
     try {
         ComputeDesiredWindowSize();
     } catch (const Exception& error) {
@@ -66,6 +82,16 @@ std::string Placement(const CheckOptions& options) {
                                        error.Message());
     }
     return text + Line("size", Size(DesiredWidth, DesiredHeight)) + Line("position", Position());
+}
+
+std::string Displays() {
+    std::string text;
+    for (const DisplayEntry& display : ListDisplays()) {
+        text += Line(display.number > 0 ? std::to_string(display.number).c_str() : display.device.c_str(),
+                     DisplayText(display.rect) + (display.primary ? " (primary)" : "") +
+                         (display.number > 0 ? "" : ": no number, so display= cannot choose it"));
+    }
+    return text.empty() ? Line("none", "the system lists no display") : text;
 }
 
 }  // namespace
@@ -79,5 +105,6 @@ std::string DescribeLaunch(const CheckOptions& options) {
     text += Line("resize it", "from " + std::to_string(Settings.FirstResizeDelayMs) + " ms, giving up at " +
                                  std::to_string(Settings.FirstResizeTimeoutMs) + " ms");
     text += Line("then", Keeping());
-    return text + "\nThe first resize:\n" + Placement(options);
+    if (Settings.Borderless) text += Line("frame", "takes the frame off the window before each placement");
+    return text + "\nThe first resize:\n" + Placement(options) + "\nDisplays this system has:\n" + Displays();
 }

@@ -44,6 +44,12 @@ std::string Ratio() {
     return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+std::string DisplayChoiceText() {
+    if (Settings.Display == DisplayChoice::Window) return "window";
+    if (Settings.Display == DisplayChoice::Numbered) return std::to_string(Settings.DisplayNumber);
+    return "primary";
+}
+
 const SettingRow kRows[kSettingCount] = {
     {"program", "path", Kind::Text, [] { return Text(Settings.ProgramPath); }},
     {"program", "name", Kind::Text, [] { return Text(Settings.ProgramName); }},
@@ -68,6 +74,8 @@ const SettingRow kRows[kSettingCount] = {
     {"tweaks", "borderwidth", Kind::Integer, [] { return std::to_string(Settings.BorderWidth); }},
     {"tweaks", "borderheight", Kind::Integer, [] { return std::to_string(Settings.BorderHeight); }},
     {"tweaks", "scalingignorebordersize", Kind::Flag, [] { return Flag(Settings.ScalingIgnoreBorderSize); }},
+    {"windowresize", "display", Kind::Keyword, DisplayChoiceText},
+    {"tweaks", "borderless", Kind::Flag, [] { return Flag(Settings.Borderless); }},
 };
 
 // The rejections LoadSettings gives while it reads; it reads no further key.
@@ -82,6 +90,7 @@ const ReadingRejection kReadingRejections[] = {
     {17, "Invalid settings: windowresize->scale "},
     {17, "Invalid settings: windowresize->scalingmethod "},
     {19, "Invalid settings: windowresize->aspectratio "},
+    {24, "Invalid settings: windowresize->display is not a legal value"},
 };
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }

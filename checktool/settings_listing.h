@@ -7,7 +7,7 @@
 #include "settings/config_reader.h"
 
 // The number of keys LoadSettings reads, in the order it reads them.
-constexpr int kSettingCount = 23;
+constexpr int kSettingCount = 25;
 
 // The key LoadSettings was reading when it gave the rejection, 1 to kSettingCount:
 // a rejection from the checks after reading, or no rejection, reached them all;

@@ -29,12 +29,15 @@ void CheckAccepted(const rSettings& s) {
     FUZZ_CHECK(s.ScalingMethod == ScalingMethod::Defined || s.Scale >= 1);
     FUZZ_CHECK(std::isfinite(s.AspectRatio));
     FUZZ_CHECK(s.AutodetectBorderSize || (s.BorderWidth >= 0 && s.BorderHeight >= 0));
+    // The simulated desktop has displays 1 and 2.
+    FUZZ_CHECK(s.Display != DisplayChoice::Numbered || s.DisplayNumber == 1 || s.DisplayNumber == 2);
 }
 
 void Load(const std::string& content, const char* decimal, const char* thousands, bool heldForWriting) {
     fake::Desktop desktop;
     desktop.localeSeparators(decimal, thousands);
     desktop.file("C:\\Games\\demo.exe", "MZ").file("C:\\Games\\Demo\\demo.exe", "MZ");
+    desktop.addDisplay("\\\\.\\DISPLAY2", 1920, 0, 1280, 1024);
     if (heldForWriting) desktop.fileHeldForWriting(kConfigPath, content);
     else desktop.file(kConfigPath, content);
     InitialiseSettings();

@@ -78,6 +78,8 @@ Size CandidateSize() {
         case ScalingMethod::Defined:
             return {Settings.WindowWidth, Settings.WindowHeight};
         case ScalingMethod::WindowScale:
+            // Without its frame the window is what the program draws in it.
+            if (Settings.Borderless) return ScaledSize(OriginalClientWidth, OriginalClientHeight);
             return ScaledSize(OriginalWindowWidth, OriginalWindowHeight);
         case ScalingMethod::DisplayScale:
             return Settings.MaintainAspectRatio ? AspectRatioFit() : ScaledSize(DisplayWidth, DisplayHeight);

@@ -4,6 +4,7 @@
 
 #include "diagnostics/trace.h"
 #include "geometry/desired_size.h"
+#include "geometry/display_area.h"
 #include "settings/settings.h"
 #include "geometry/discovery.h"
 
@@ -16,9 +17,11 @@ std::string SizeText(std::int32_t width, std::int32_t height) {
 }  // namespace
 
 void ReadDisplayResolution() {
+    if (Settings.Display == DisplayChoice::Numbered && ReadNumberedDisplay()) return;
     DisplayWidth = platform::GetSystemMetrics(platform::kSmCxScreen);
     DisplayHeight = platform::GetSystemMetrics(platform::kSmCyScreen);
     Trace("Display resolution: " + SizeText(DisplayWidth, DisplayHeight));
+    if (Settings.Display == DisplayChoice::Window) Trace("Display: the one that holds the window, once it is found");
 }
 
 void RecordWindowMeasurements(const platform::Rect& outer, const platform::Rect& client) {
@@ -27,7 +30,11 @@ void RecordWindowMeasurements(const platform::Rect& outer, const platform::Rect&
     std::int32_t clientWidth = client.right - client.left;
     std::int32_t clientHeight = client.bottom - client.top;
 
-    if (Settings.AutodetectBorderSize) {
+    if (Settings.Borderless) {
+        // The frame comes off before the placement: the client area becomes the window.
+        EffectiveBorderWidth = EffectiveBorderHeight = 0;
+        Trace("Border size [borderless]: 0 x 0");
+    } else if (Settings.AutodetectBorderSize) {
         EffectiveBorderWidth = outerWidth - clientWidth;
         EffectiveBorderHeight = outerHeight - clientHeight;
         Trace("Border size [autodetect]: " + SizeText(EffectiveBorderWidth, EffectiveBorderHeight));
@@ -55,6 +62,9 @@ bool MeasureTargetWindow() {
     if (!platform::GetWindowRect(window, outer) || !platform::GetClientRect(window, client)) return false;
 
     RecordWindowMeasurements(outer, client);
+    if (Settings.Display == DisplayChoice::Window) ReadDisplayOfWindow(window);
+    // A window found anew gets a fresh try at losing its frame.
+    RefusedFrameStyle = RefusedFrameExStyle = 0;
     ComputeDesiredWindowSize();
     TargetWindow = window;
     return true;

@@ -4,10 +4,13 @@
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/trace.h"
+#include "geometry/frame.h"
 #include "geometry/window_position.h"
 #include "settings/settings.h"
 
 bool MoveAndResizeWindow(bool reposition) {
+    // A frame taken off shows only after a frame-changed placement: this one.
+    const std::uint32_t frameChanged = Settings.Borderless ? TakeFrameOff(TargetWindow) : 0;
     bool placed;
     if (reposition) {
         std::int32_t x = 0, y = 0;
@@ -16,10 +19,11 @@ bool MoveAndResizeWindow(bool reposition) {
             platform::ExitProcess(0);
         }
         placed = platform::SetWindowPos(TargetWindow, 0, x, y, DesiredWidth, DesiredHeight,
-                                        platform::kSwpNoZOrder | platform::kSwpNoActivate);
+                                        platform::kSwpNoZOrder | platform::kSwpNoActivate | frameChanged);
     } else {
         placed = platform::SetWindowPos(TargetWindow, 0, 0, 0, DesiredWidth, DesiredHeight,
-                                        platform::kSwpNoMove | platform::kSwpNoZOrder | platform::kSwpNoActivate);
+                                        platform::kSwpNoMove | platform::kSwpNoZOrder | platform::kSwpNoActivate |
+                                            frameChanged);
     }
     if (!placed) TargetWindow = platform::kNoWindow;
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // Gives the target window its desired size and, when reposition is true, the
-// configured position; records what was applied for the window lock. A placement
+// configured position, after taking its frame off when tweaks->borderless asks;
+// records what was applied for the window lock. A placement
 // the system refuses sets TargetWindow to the not-found value and returns false.
 bool MoveAndResizeWindow(bool reposition);
 

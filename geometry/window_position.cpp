@@ -1,5 +1,6 @@
 #include "geometry/window_position.h"
 
+#include <limits>
 #include <string>
 
 #include "diagnostics/trace.h"
@@ -19,17 +20,25 @@ std::int32_t CentredPosition(std::int32_t display, std::int32_t window, const ch
     return position;
 }
 
+// From the display's top left corner to the screen, without wrapping.
+std::int32_t OnDisplay(std::int32_t origin, std::int32_t offset) {
+    std::int64_t position = std::int64_t{origin} + offset;
+    if (position > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (position < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(position);
+}
+
 }  // namespace
 
 bool ComputeWindowPosition(std::int32_t& x, std::int32_t& y) {
     if (Settings.MoveWindow == MoveWindowMode::Fixed) {
-        x = Settings.WindowX;
-        y = Settings.WindowY;
+        x = OnDisplay(DisplayLeft, Settings.WindowX);
+        y = OnDisplay(DisplayTop, Settings.WindowY);
         return true;
     }
     if (Settings.MoveWindow == MoveWindowMode::Centre) {
-        x = CentredPosition(DisplayWidth, DesiredWidth, "X");
-        y = CentredPosition(DisplayHeight, DesiredHeight, "Y");
+        x = OnDisplay(DisplayLeft, CentredPosition(DisplayWidth, DesiredWidth, "X"));
+        y = OnDisplay(DisplayTop, CentredPosition(DisplayHeight, DesiredHeight, "Y"));
         return true;
     }
     return false;

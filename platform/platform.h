@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -112,5 +113,37 @@ bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
 
 std::uint32_t timeBeginPeriod(std::uint32_t period);
 std::uint32_t timeEndPeriod(std::uint32_t period);
+
+// ---- user32: displays and window styles ----
+
+using MonitorHandle = std::uint32_t;
+
+// MONITORINFOEXA: the display's rectangle and work area in virtual-screen
+// coordinates, its flags, and its device name ("\\.\DISPLAY1", ...).
+struct MonitorInfo {
+    Rect monitor;
+    Rect work;
+    std::uint32_t flags = 0;
+    std::string device;
+};
+
+constexpr std::uint32_t kMonitorInfoPrimary = 0x1;
+constexpr std::uint32_t kMonitorDefaultToNearest = 0x2;
+constexpr int kGwlStyle = -16;
+constexpr int kGwlExStyle = -20;
+constexpr std::uint32_t kSwpFrameChanged = 0x20;
+
+// EnumDisplayMonitors with no device context and no clipping rectangle: every
+// display's handle, in the order the system gives them.
+std::vector<MonitorHandle> EnumDisplayMonitors();
+bool GetMonitorInfoA(MonitorHandle monitor, MonitorInfo& info);
+// The display with the largest part of the window; with kMonitorDefaultToNearest,
+// the nearest one when the window is on none.
+MonitorHandle MonitorFromWindow(WindowHandle window, std::uint32_t flags);
+// The window's style (kGwlStyle) or extended style (kGwlExStyle); 0 on failure.
+std::uint32_t GetWindowLongA(WindowHandle window, int index);
+// Returns the previous value, 0 on failure. A new frame takes effect only with a
+// SetWindowPos that passes kSwpFrameChanged.
+std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value);
 
 }  // namespace platform

@@ -18,6 +18,11 @@ command -v x86_64-w64-mingw32-g++ >/dev/null || need+=(g++-mingw-w64-x86-64)
 [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xdotool >/dev/null || need+=(xdotool)
+# The end-to-end scenarios with two displays: Xvfb gives Wine one display, Xorg with
+# the dummy video driver gives it two.
+command -v Xorg >/dev/null || need+=(xserver-xorg-core)
+[ -f /usr/lib/xorg/modules/drivers/dummy_drv.so ] || need+=(xserver-xorg-video-dummy)
+command -v xrandr >/dev/null || need+=(x11-xserver-utils)
 command -v import >/dev/null || need+=(imagemagick)
 command -v zip >/dev/null || need+=(zip)
 command -v xxd >/dev/null || need+=(xxd)

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "settings/ratio_text.h"
 #include "settings/config_reader.h"
+#include "settings/displays.h"
 #include "settings/settings.h"
 
 namespace {
@@ -118,7 +119,27 @@ bool ReadKeys(std::string& rejection) {
     Settings.BorderWidth = reader.ReadInt(kTweaks, "borderwidth", -1);
     Settings.BorderHeight = reader.ReadInt(kTweaks, "borderheight", -1);
     Settings.ScalingIgnoreBorderSize = reader.ReadFlag(kTweaks, "scalingignorebordersize", false);
+
+    if (!ParseDisplayChoice(reader.ReadText(kWindowResize, "display", ""), Settings.Display,
+                            Settings.DisplayNumber)) {
+        rejection = IllegalValue("display");
+        return false;
+    }
+    Settings.Borderless = reader.ReadFlag(kTweaks, "borderless", false);
     return true;
+}
+
+// A display number must name a display this system has now; the box lists those it has.
+bool CheckDisplay(std::string& rejection) {
+    if (Settings.Display != DisplayChoice::Numbered) return true;
+    const std::vector<DisplayEntry> displays = ListDisplays();
+    for (const DisplayEntry& display : displays) {
+        if (display.number == Settings.DisplayNumber) return true;
+    }
+    const std::string number = std::to_string(Settings.DisplayNumber);
+    rejection = "Invalid settings: windowresize->display is " + number + ", but there is no display " + number +
+                "; the displays are " + DisplayListText(displays);
+    return false;
 }
 
 // The checks that need every key; the first failure names the problem.
@@ -143,6 +164,7 @@ bool CheckSettings(std::string& rejection) {
         rejection = "Invalid settings: tweaks->autodetectbordersize is 0, but tweaks->borderwidth and/or "
                     "tweaks->borderheight are invalid or undefined";
     }
+    if (rejection.empty()) CheckDisplay(rejection);
     return rejection.empty();
 }
 

@@ -21,6 +21,11 @@ std::int32_t OriginalWindowHeight;
 std::int32_t OriginalClientWidth;
 std::int32_t OriginalClientHeight;
 
+std::int32_t DisplayLeft;
+std::int32_t DisplayTop;
+std::uint32_t RefusedFrameStyle;
+std::uint32_t RefusedFrameExStyle;
+
 void InitialiseSettings() {
     Settings = rSettings{};
     // The separator is appended even at a drive root, whose text already ends in one;
@@ -37,6 +42,9 @@ void InitialiseSettings() {
     DesiredWidth = DesiredHeight = 0;
     OriginalWindowWidth = OriginalWindowHeight = 0;
     OriginalClientWidth = OriginalClientHeight = 0;
+
+    DisplayLeft = DisplayTop = 0;
+    RefusedFrameStyle = RefusedFrameExStyle = 0;
 }
 
 void FinaliseSettings() {

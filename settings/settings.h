@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "settings/displays.h"
 
 enum class MoveWindowMode : std::uint8_t { Centre = 0, Fixed = 1, None = 2 };
 enum class ScalingMethod : std::uint8_t { Defined = 0, WindowScale = 1, DisplayScale = 2, PixelScale = 3 };
@@ -37,6 +38,11 @@ struct rSettings {
     std::int32_t BorderWidth;
     std::int32_t BorderHeight;
     bool ScalingIgnoreBorderSize;
+
+    // Which display the window goes on, and the frame taken off it.
+    DisplayChoice Display;
+    std::int32_t DisplayNumber;  // with DisplayChoice::Numbered
+    bool Borderless;
 };
 
 extern rSettings Settings;
@@ -57,6 +63,15 @@ extern std::int32_t OriginalWindowWidth;
 extern std::int32_t OriginalWindowHeight;
 extern std::int32_t OriginalClientWidth;
 extern std::int32_t OriginalClientHeight;
+
+// The top left corner of the display in use (0, 0 for the primary one), beside its
+// size in DisplayWidth and DisplayHeight.
+extern std::int32_t DisplayLeft;
+extern std::int32_t DisplayTop;
+// The styles a window kept when its frame was to be taken off (0, 0: none refused);
+// they are not written again until the window's styles change.
+extern std::uint32_t RefusedFrameStyle;
+extern std::uint32_t RefusedFrameExStyle;
 
 constexpr const char* kConfigFileTitle = "framewright.ini";
 

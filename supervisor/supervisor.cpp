@@ -5,6 +5,7 @@
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/trace.h"
+#include "geometry/frame.h"
 #include "geometry/measurement.h"
 #include "geometry/placement.h"
 #include "settings/settings.h"
@@ -34,7 +35,8 @@ bool CheckWindowLock(bool checkPosition) {
     }
     bool differs = (checkPosition && (current.left != LastAppliedLeft || current.top != LastAppliedTop)) ||
                    current.right - current.left != LastAppliedWidth ||
-                   current.bottom - current.top != LastAppliedHeight;
+                   current.bottom - current.top != LastAppliedHeight ||
+                   (Settings.Borderless && FrameIsBack(TargetWindow));
     return differs ? MoveAndResizeWindow(checkPosition) : false;
 }
 

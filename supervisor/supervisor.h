@@ -9,6 +9,7 @@ void RunTargetProgram();
 bool NeedToFindWindow();
 
 // Re-applies the placement when the window's size, or with checkPosition its
-// position too, differs from what was applied last. Returns the placement's result,
+// position too, differs from what was applied last, or when a window that is to be
+// borderless shows its frame again. Returns the placement's result,
 // or false when nothing differed.
 bool CheckWindowLock(bool checkPosition);

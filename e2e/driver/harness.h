@@ -130,3 +130,6 @@ struct Scenario {
     std::vector<Case> cases;
 };
 std::vector<Scenario> AllScenarios();
+
+// The scenarios of borderless windows and of the choice of display.
+std::vector<Scenario> DisplayScenarios();

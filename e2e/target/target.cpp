@@ -16,7 +16,10 @@
 //   --linger MS       with --spawn-child: wait MS milliseconds before exiting
 //   --exit-code N     exit code (also when closed)
 //   --time-limit MS   close itself after MS milliseconds (default 600000)
-// The window property "fw.sizerequests" counts the resizes it was asked for.
+//   --frame-back MS   MS milliseconds after the window is made, give it its caption
+//                     and sizing frame back, as a program switching to windowed does
+// The window property "fw.sizerequests" counts the resizes it was asked for;
+// "fw.framebackclient" is the client width right after the frame was put back.
 #include <windows.h>
 #include <imm.h>
 
@@ -39,12 +42,13 @@ struct Options {
     DWORD lingerMs = 0;
     UINT exitCode = 0;
     DWORD timeLimitMs = 600000;
+    DWORD frameBackMs = 0;
 };
 
 Options g_options;
 DWORD g_startTick = 0;
 LONG_PTR g_sizeRequests = 0;
-const UINT_PTR kRepaintTimer = 1, kTimeLimitTimer = 2;
+const UINT_PTR kRepaintTimer = 1, kTimeLimitTimer = 2, kFrameBackTimer = 3;
 
 bool ParseOptions(int argc, wchar_t** argv, Options& o) {
     auto num = [&](int& i) { return i + 1 < argc ? static_cast<int>(wcstoll(argv[++i], nullptr, 10)) : 0; };
@@ -72,6 +76,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
         else if (a == L"--linger") o.lingerMs = num(i);
         else if (a == L"--exit-code" && i + 1 < argc) o.exitCode = static_cast<UINT>(wcstoull(argv[++i], nullptr, 0));
         else if (a == L"--time-limit") o.timeLimitMs = num(i);
+        else if (a == L"--frame-back") o.frameBackMs = num(i);
         else return false;
     }
     return true;
@@ -146,7 +151,15 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_TIMER:
-        if (wp == kTimeLimitTimer) DestroyWindow(hwnd);
+        if (wp == kFrameBackTimer) {
+            KillTimer(hwnd, kFrameBackTimer);
+            SetWindowLongW(hwnd, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            RECT client;
+            GetClientRect(hwnd, &client);
+            SetPropW(hwnd, L"fw.framebackclient", reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(client.right)));
+        } else if (wp == kTimeLimitTimer) DestroyWindow(hwnd);
         else InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_ERASEBKGND:
@@ -183,6 +196,7 @@ int RunWindow() {
     SetPropW(hwnd, L"fw.sizerequests", nullptr);
     SetTimer(hwnd, kRepaintTimer, 100, nullptr);
     SetTimer(hwnd, kTimeLimitTimer, o.timeLimitMs, nullptr);
+    if (o.frameBackMs) SetTimer(hwnd, kFrameBackTimer, o.frameBackMs, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -1,6 +1,7 @@
 // The platform seam on the real system. The only file that includes <windows.h>.
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/platform.h"
@@ -176,5 +177,51 @@ bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
 std::uint32_t timeBeginPeriod(std::uint32_t period) { return CallTimePeriod("timeBeginPeriod", period); }
 
 std::uint32_t timeEndPeriod(std::uint32_t period) { return CallTimePeriod("timeEndPeriod", period); }
+
+namespace {
+
+HMONITOR ToHmonitor(MonitorHandle monitor) {
+    return reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(monitor));
+}
+MonitorHandle FromHmonitor(HMONITOR monitor) {
+    return static_cast<MonitorHandle>(reinterpret_cast<std::uintptr_t>(monitor));
+}
+Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    reinterpret_cast<std::vector<MonitorHandle>*>(list)->push_back(FromHmonitor(monitor));
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<MonitorHandle> EnumDisplayMonitors() {
+    std::vector<MonitorHandle> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+bool GetMonitorInfoA(MonitorHandle monitor, MonitorInfo& info) {
+    MONITORINFOEXA raw;
+    raw.cbSize = sizeof raw;
+    if (!::GetMonitorInfoA(ToHmonitor(monitor), &raw)) return false;
+    info.monitor = FromRect(raw.rcMonitor);
+    info.work = FromRect(raw.rcWork);
+    info.flags = raw.dwFlags;
+    info.device.assign(raw.szDevice, ::strnlen(raw.szDevice, sizeof raw.szDevice));
+    return true;
+}
+
+MonitorHandle MonitorFromWindow(WindowHandle window, std::uint32_t flags) {
+    return FromHmonitor(::MonitorFromWindow(ToHwnd(window), flags));
+}
+
+std::uint32_t GetWindowLongA(WindowHandle window, int index) {
+    return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), index));
+}
+
+std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value) {
+    return static_cast<std::uint32_t>(::SetWindowLongA(ToHwnd(window), index, static_cast<LONG>(value)));
+}
 
 }  // namespace platform

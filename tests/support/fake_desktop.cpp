@@ -15,6 +15,9 @@ struct Desktop::Window {
     int minWidth, minHeight, maxWidth, maxHeight;
     bool refusesPlacement;
     std::size_t zIndex = 0;  // position in the Z-order, so the walk's next step is O(1)
+    std::uint32_t style = 0, exStyle = 0;
+    bool refusesStyleChange = false;
+    int framedBorderWidth = 0, framedBorderHeight = 0;  // the border while it has a frame
 };
 
 struct Desktop::Process {
@@ -44,6 +47,39 @@ Desktop* Current = nullptr;
 constexpr std::uint32_t kStillActive = 259;
 constexpr std::uint32_t kFileAttributeArchive = 0x20;
 
+// Styles as a program creates them: WS_OVERLAPPEDWINDOW | WS_VISIBLE, and
+// WS_POPUP | WS_VISIBLE.
+constexpr std::uint32_t kCaptionedStyle = 0x14CF0000u;
+constexpr std::uint32_t kPopupStyle = 0x94000000u;
+constexpr std::uint32_t kDlgFrame = 0x00400000u, kThickFrame = 0x00040000u;
+constexpr std::uint32_t kFrameStyles = 0x00CF0000u;  // caption, sizing frame, system menu, boxes
+constexpr std::uint32_t kWindowEdge = 0x100u, kDlgModalFrame = 0x1u, kStaticEdge = 0x20000u;
+constexpr std::uint32_t kEdgeExStyles = 0x00020301u;
+// The border a bare window gets when a frame is put on it.
+constexpr int kDefaultBorderWidth = 16, kDefaultBorderHeight = 39;
+
+// As the system does on every style change: a dialog or sizing frame brings the
+// window edge, and its absence takes it away.
+std::uint32_t FixExStyle(std::uint32_t style, std::uint32_t exStyle) {
+    if ((exStyle & kDlgModalFrame) || (!(exStyle & kStaticEdge) && (style & (kDlgFrame | kThickFrame)))) {
+        return exStyle | kWindowEdge;
+    }
+    return exStyle & ~kWindowEdge;
+}
+
+std::int64_t Overlap(const Rect& a, const Rect& b) {
+    std::int64_t width = std::int64_t{std::min(a.right, b.right)} - std::max(a.left, b.left);
+    std::int64_t height = std::int64_t{std::min(a.bottom, b.bottom)} - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+// Squared distance between two rectangles, 0 when they touch or overlap.
+std::int64_t DistanceSquared(const Rect& a, const Rect& b) {
+    std::int64_t dx = std::max<std::int64_t>({0, std::int64_t{b.left} - a.right, std::int64_t{a.left} - b.right});
+    std::int64_t dy = std::max<std::int64_t>({0, std::int64_t{b.top} - a.bottom, std::int64_t{a.top} - b.bottom});
+    return dx * dx + dy * dy;
+}
+
 // Windows compares paths without case, takes "/" for "\" and reads a run of
 // separators as one.
 std::string NormalisePath(const std::string& path) {
@@ -71,6 +107,7 @@ const char* const kCallNames[] = {
     "GetLocaleInfoA", "ExitProcess", "OutputDebugStringA", "MessageBoxA", "FindWindowA",
     "GetWindow", "GetWindowTextA", "GetWindowThreadProcessId", "GetSystemMetrics",
     "GetWindowRect", "GetClientRect", "SetWindowPos", "timeBeginPeriod", "timeEndPeriod",
+    "EnumDisplayMonitors", "GetMonitorInfoA", "MonitorFromWindow", "GetWindowLongA", "SetWindowLongA",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -187,6 +224,12 @@ WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t 
                               description.minWidth, description.minHeight, description.maxWidth, description.maxHeight,
                               description.refusesPlacement};
     nextWindow_ += 4;
+    const bool framed = window->borderWidth > 0 || window->borderHeight > 0;
+    window->style = description.style != 0 ? description.style : (framed ? kCaptionedStyle : kPopupStyle);
+    window->exStyle = description.style != 0 ? description.exStyle : (framed ? kWindowEdge : 0);
+    window->refusesStyleChange = description.refusesStyleChange;
+    window->framedBorderWidth = framed ? window->borderWidth : kDefaultBorderWidth;
+    window->framedBorderHeight = framed ? window->borderHeight : kDefaultBorderHeight;
     windows_[window->handle] = window;
     if (description.atBottom) zOrder_.push_back(window);
     else zOrder_.insert(zOrder_.begin(), window);
@@ -446,6 +489,7 @@ bool Desktop::setWindowPos(WindowHandle handle, int x, int y, int cx, int cy, st
     Window* window = find(handle);
     if (window == nullptr) return false;
     if (window->refusesPlacement) return true;  // the program keeps its own size and place
+    if (flags & platform::kSwpFrameChanged) applyFrame(*window);
     int left = (flags & platform::kSwpNoMove) ? window->outer.left : x;
     int top = (flags & platform::kSwpNoMove) ? window->outer.top : y;
     int width = window->outer.right - window->outer.left;
@@ -461,6 +505,97 @@ bool Desktop::setWindowPos(WindowHandle handle, int x, int y, int cx, int cy, st
 
 void Desktop::timerPeriod(bool begin, std::uint32_t period) {
     timerPeriodCalls_.push_back((begin ? "begin " : "end ") + std::to_string(period));
+}
+
+// ---- displays and window styles ----
+
+Desktop& Desktop::addDisplay(std::string device, int left, int top, int width, int height) {
+    extraDisplays_.push_back({std::move(device), {left, top, left + width, top + height}});
+    return *this;
+}
+
+void Desktop::setWindowStyle(WindowHandle handle, std::uint32_t style) {
+    Window* window = find(handle);
+    if (window == nullptr) return;
+    window->style = style;
+    window->exStyle = FixExStyle(style, window->exStyle);
+    applyFrame(*window);
+}
+
+std::uint32_t Desktop::windowStyle(WindowHandle handle) const { return windowLong(handle, platform::kGwlStyle); }
+
+std::uint32_t Desktop::windowExStyle(WindowHandle handle) const {
+    return windowLong(handle, platform::kGwlExStyle);
+}
+
+// The client area follows the styles only at a frame change.
+void Desktop::applyFrame(Window& window) {
+    const bool bare = (window.style & kFrameStyles) == 0 && (window.exStyle & kEdgeExStyles) == 0;
+    window.borderWidth = bare ? 0 : window.framedBorderWidth;
+    window.borderHeight = bare ? 0 : window.framedBorderHeight;
+}
+
+std::vector<platform::MonitorHandle> Desktop::monitors() const {
+    std::vector<platform::MonitorHandle> handles;
+    for (std::size_t i = 0; i <= extraDisplays_.size(); ++i) handles.push_back(static_cast<std::uint32_t>(i + 1));
+    return handles;
+}
+
+bool Desktop::monitorInfo(platform::MonitorHandle monitor, platform::MonitorInfo& info) const {
+    if (monitor == 1) {
+        info = {{0, 0, displayWidth_, displayHeight_}, {0, 0, displayWidth_, displayHeight_},
+                platform::kMonitorInfoPrimary, "\\\\.\\DISPLAY1"};
+        return true;
+    }
+    if (monitor < 2 || monitor - 2 >= extraDisplays_.size()) return false;
+    const DisplayEntry& display = extraDisplays_[monitor - 2];
+    info = {display.rect, display.rect, 0, display.device};
+    return true;
+}
+
+platform::MonitorHandle Desktop::monitorOfWindow(WindowHandle handle, std::uint32_t flags) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return 0;
+    platform::MonitorHandle best = 0, nearest = 1;
+    std::int64_t bestArea = 0, nearestDistance = -1;
+    for (platform::MonitorHandle monitor : monitors()) {
+        platform::MonitorInfo info;
+        monitorInfo(monitor, info);
+        std::int64_t area = Overlap(window->outer, info.monitor);
+        if (area > bestArea) {
+            bestArea = area;
+            best = monitor;
+        }
+        std::int64_t distance = DistanceSquared(window->outer, info.monitor);
+        if (nearestDistance < 0 || distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = monitor;
+        }
+    }
+    if (best != 0) return best;
+    return (flags & platform::kMonitorDefaultToNearest) ? nearest : 0;
+}
+
+std::uint32_t Desktop::windowLong(WindowHandle handle, int index) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return 0;
+    if (index == platform::kGwlStyle) return window->style;
+    if (index == platform::kGwlExStyle) return window->exStyle;
+    return 0;
+}
+
+std::uint32_t Desktop::setWindowLong(WindowHandle handle, int index, std::uint32_t value) {
+    Window* window = find(handle);
+    if (window == nullptr) return 0;
+    std::uint32_t previous = windowLong(handle, index);
+    if (window->refusesStyleChange) return previous;  // the program turns the change down
+    if (index == platform::kGwlStyle) {
+        window->style = value;
+        window->exStyle = FixExStyle(value, window->exStyle);
+    } else if (index == platform::kGwlExStyle) {
+        window->exStyle = FixExStyle(window->style, value);
+    }
+    return previous;
 }
 
 Desktop::Window* Desktop::find(WindowHandle handle) {

@@ -35,6 +35,7 @@ enum class Call {
     GetLocaleInfoA, ExitProcess, OutputDebugStringA, MessageBoxA, FindWindowA, GetWindow,
     GetWindowTextA, GetWindowThreadProcessId, GetSystemMetrics, GetWindowRect,
     GetClientRect, SetWindowPos, timeBeginPeriod, timeEndPeriod,
+    EnumDisplayMonitors, GetMonitorInfoA, MonitorFromWindow, GetWindowLongA, SetWindowLongA,
     Count
 };
 const char* CallName(Call call);
@@ -85,6 +86,17 @@ struct WindowSpec {
     WindowSpec& refusingPlacement() { refusesPlacement = true; return *this; }
     WindowSpec& appearingAfter(std::int64_t ms) { appearsAfterMs = ms; return *this; }
     WindowSpec& belowOthers() { atBottom = true; return *this; }
+
+    // Styles: 0 takes those of a captioned, sizable window, or of a popup when the
+    // window has no border. A window that refuses a style change keeps its styles.
+    std::uint32_t style = 0, exStyle = 0;
+    bool refusesStyleChange = false;
+    WindowSpec& styles(std::uint32_t windowStyle, std::uint32_t extendedStyle) {
+        style = windowStyle;
+        exStyle = extendedStyle;
+        return *this;
+    }
+    WindowSpec& refusingStyleChange() { refusesStyleChange = true; return *this; }
 };
 inline WindowSpec aWindow() { return WindowSpec{}; }
 
@@ -189,7 +201,27 @@ public:
     bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy, std::uint32_t flags);
     void timerPeriod(bool begin, std::uint32_t period);
 
+    // ---- displays and window styles ----
+    // The primary display is "\\.\DISPLAY1" at 0, 0 with the size of display();
+    // more displays follow it in the system's order, monitor handles counting from 1.
+    Desktop& addDisplay(std::string device, int left, int top, int width, int height);
+    // What a program does to put its frame back: a new style, then a frame change.
+    void setWindowStyle(WindowHandle window, std::uint32_t style);
+    std::uint32_t windowStyle(WindowHandle window) const;
+    std::uint32_t windowExStyle(WindowHandle window) const;
+    std::vector<platform::MonitorHandle> monitors() const;
+    bool monitorInfo(platform::MonitorHandle monitor, platform::MonitorInfo& info) const;
+    platform::MonitorHandle monitorOfWindow(WindowHandle window, std::uint32_t flags) const;
+    std::uint32_t windowLong(WindowHandle window, int index) const;
+    std::uint32_t setWindowLong(WindowHandle window, int index, std::uint32_t value);
+
 private:
+    struct DisplayEntry {
+        std::string device;
+        Rect rect;
+    };
+    std::vector<DisplayEntry> extraDisplays_;
+    void applyFrame(Window& window);
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
     WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid);

@@ -128,4 +128,29 @@ std::uint32_t timeEndPeriod(std::uint32_t period) {
     return 0;
 }
 
+std::vector<MonitorHandle> EnumDisplayMonitors() {
+    Active().count(Call::EnumDisplayMonitors);
+    return Active().monitors();
+}
+
+bool GetMonitorInfoA(MonitorHandle monitor, MonitorInfo& info) {
+    Active().count(Call::GetMonitorInfoA);
+    return Active().monitorInfo(monitor, info);
+}
+
+MonitorHandle MonitorFromWindow(WindowHandle window, std::uint32_t flags) {
+    Active().count(Call::MonitorFromWindow);
+    return Active().monitorOfWindow(window, flags);
+}
+
+std::uint32_t GetWindowLongA(WindowHandle window, int index) {
+    Active().count(Call::GetWindowLongA);
+    return Active().windowLong(window, index);
+}
+
+std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value) {
+    Active().count(Call::SetWindowLongA);
+    return Active().setWindowLong(window, index, value);
+}
+
 }  // namespace platform
