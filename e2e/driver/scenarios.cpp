@@ -112,6 +112,12 @@ std::vector<Case> RejectionCases() {
                       ini.Set("program", "path", path);
                       return "Invalid settings: program->path does not point to a valid directory (" + path + ")";
                   }),
+        Rejection("path-names-a-file",
+                  [](Ini& ini, const Env& env, const LauncherRun&) {
+                      std::string path = TargetFolder(env) + "\\" + kTargetName;
+                      ini.Set("program", "path", path);
+                      return "Invalid settings: program->path does not point to a valid directory (" + path + ")";
+                  }),
         Rejection("program-not-found",
                   [](Ini& ini, const Env& env, const LauncherRun&) {
                       ini.Set("program", "name", "missing.exe");
