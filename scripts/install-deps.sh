@@ -20,6 +20,7 @@ command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xdotool >/dev/null || need+=(xdotool)
 command -v import >/dev/null || need+=(imagemagick)
 command -v zip >/dev/null || need+=(zip)
+command -v unzip >/dev/null || need+=(unzip)
 command -v xxd >/dev/null || need+=(xxd)
 # The fuzz targets: clang with its libFuzzer and sanitizer run-times.
 command -v clang++ >/dev/null || need+=(clang)
