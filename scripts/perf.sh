@@ -28,7 +28,7 @@ native32=yes
 if [ $quick -eq 1 ]; then
   min_time=0.05 launches=3 disturbances=10 cpu_seconds=2 report=build/perf/performance-quick.md
 else
-  min_time=0.3 launches=30 disturbances=100 cpu_seconds=20 report=docs/performance.md
+  min_time=0.3 launches=30 disturbances=100 cpu_seconds=15 report=docs/performance.md
 fi
 load_average=$(cut -d' ' -f1 /proc/loadavg)
 

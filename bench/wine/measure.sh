@@ -93,6 +93,11 @@ stats() {
     m = int((NR + 1) / 2); p = int(NR * 0.95); if (p < NR * 0.95) p++
     printf "%.1f %.1f %d\n", v[m], v[p], NR }'
 }
+# The mean of each of three columns in file $1.
+mean3() {
+  awk '{ a += $1; b += $2; c += $3 } END {
+    if (NR) printf "%.1f %.1f %.1f\n", a / NR, b / NR, c / NR; else print "- - -" }' "$1" 2>/dev/null || echo "- - -"
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
 # ---- warm-up: the prefix's own services start with the first process ----
@@ -130,7 +135,9 @@ for kind in launcher baseline; do
 done
 
 # CPU in ms per second of the launcher or baseline ($1) and of the server, over
-# cpu_seconds from now; prints "total own server".
+# cpu_seconds from now; prints "total own server". Each phase is measured twice per
+# kind, in the order launcher, baseline, baseline, launcher, so a change of the
+# machine's load during the run weighs on both alike.
 cpu_window() {
   local own0 server0 own1 server1
   own0=$(ticks "$1") server0=$(ticks "$server")
@@ -141,22 +148,23 @@ cpu_window() {
 }
 
 # ---- CPU in the lock phase: the window placed and left alone ----
-for kind in launcher baseline; do
-  dir=$work/lock-cpu-$kind
+round=0
+for kind in launcher baseline baseline launcher; do
+  dir=$work/lock-cpu-$kind-$((++round))
   start "$kind" "$dir" "--time-limit $(((cpu_seconds + 3) * 1000))"
-  await_line "$dir/log" reaction 60 && sleep 1 && cpu_window "$pid" >"$work/lock-cpu-$kind.txt"
+  await_line "$dir/log" reaction 60 && sleep 1 && cpu_window "$pid" >>"$work/lock-cpu-$kind.txt"
   finish "$pid" 60
 done
 
 # ---- CPU in the search phase: 500 other windows, the target's window not yet there ----
-"$wine32" "$load" 500 $(((cpu_seconds + 10) * 2000 + 30000)) "$(winpath "$work/load-ready")" >"$work/load.out" 2>&1 </dev/null &
+"$wine32" "$load" 500 $(((cpu_seconds + 10) * 4000 + 30000)) "$(winpath "$work/load-ready")" >"$work/load.out" 2>&1 </dev/null &
 load_pid=$!
 started+=("$load_pid")
 for ((i = 0; i < 1200; i++)); do [ -e "$work/load-ready" ] && break; sleep 0.05; done
-for kind in launcher baseline; do
-  dir=$work/search-cpu-$kind
+for kind in launcher baseline baseline launcher; do
+  dir=$work/search-cpu-$kind-$((++round))
   start "$kind" "$dir" "--delay $(((cpu_seconds + 2) * 1000)) --disturb 0 0 --time-limit 30000"
-  await_line "$dir/log" start 60 && sleep 0.5 && cpu_window "$pid" >"$work/search-cpu-$kind.txt"
+  await_line "$dir/log" start 60 && sleep 0.5 && cpu_window "$pid" >>"$work/search-cpu-$kind.txt"
   finish "$pid" 60
   # The window was found after the delay: the whole window was spent searching.
   [ -n "$(value "$dir/log" reaction)" ] || echo "the $kind never found the window after its search" >&2
@@ -171,11 +179,11 @@ read -r lm lp ln <<<"$(stats "$work/restore-launcher.txt")"
 read -r bm bp bn <<<"$(stats "$work/restore-baseline.txt")"
 echo "| lock restore: disturbance to size back, median (p95), $ln of $disturbances disturbances in one run ($(cat "$work/lost-launcher.txt") lost) | $lm ms ($lp) | $bm ms ($bp), $bn ($(cat "$work/lost-baseline.txt") lost) | $(ratio "$lm" "$bm") |"
 for phase in lock search; do
-  read -r lt lo ls <<<"$(cat "$work/$phase-cpu-launcher.txt" 2>/dev/null || echo "- - -")"
-  read -r bt bo bs <<<"$(cat "$work/$phase-cpu-baseline.txt" 2>/dev/null || echo "- - -")"
+  read -r lt lo ls <<<"$(mean3 "$work/$phase-cpu-launcher.txt")"
+  read -r bt bo bs <<<"$(mean3 "$work/$phase-cpu-baseline.txt")"
   what="CPU, lock phase (the window left alone)"
   [ "$phase" = search ] && what="CPU, search phase, 500 other top-level windows"
-  echo "| $what, ms per s over $cpu_seconds s, process + Wine server | $lt ($lo + $ls) | $bt ($bo + $bs) | $(ratio "$lt" "$bt") |"
+  echo "| $what, ms per s over 2 x $cpu_seconds s, process + Wine server | $lt ($lo + $ls) | $bt ($bo + $bs) | $(ratio "$lt" "$bt") |"
 done
 read -r lm lp ln <<<"$(stats "$work/startup-launcher.txt")"
 read -r dm dp dn <<<"$(stats "$work/startup-direct.txt")"
