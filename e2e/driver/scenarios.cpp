@@ -1,5 +1,7 @@
-// The end-to-end scenarios. Every launcher run costs about a minute here (the
-// launcher is a 32-bit program), so each case makes several checks on one run.
+// The end-to-end scenarios. Every launcher run starts a 32-bit Wine process (in
+// about half a second even where 32-bit code is emulated) and the target, so each
+// case makes several checks on one run. The deadlines are generous: they only end
+// a run that went wrong.
 #include "harness.h"
 
 namespace {
