@@ -22,8 +22,9 @@ work=$(mktemp -d /tmp/framewright-perf.XXXXXX)
 started=()  # processes this script started, ended at exit if still there
 cleanup() {
   local pid
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The server first, while it runs: it ends the prefix's own helper processes too.
   framewright_wine_cleanup
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
