@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds and packages the same sources twice, in two fresh build dirs at different
-# paths, and fails unless the three exes and the zip are byte-identical.
+# paths (both with the win32 preset the tests use), and fails unless the kit's exes
+# and the zip are byte-identical.
 # Two full 32-bit builds: a few minutes; not part of scripts/test.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+mapfile -t exes < "$root/scripts/kit-exes.txt"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -13,12 +15,13 @@ for run in first second; do
 done
 
 status=0
-for exe in framewright.exe framewright-trace.exe framewright-check.exe; do
-  cmp "$work/build-first/$exe" "$work/build-second/$exe" || status=1
+for exe in "${exes[@]}"; do
+  cmp "$work/build-first/$exe.exe" "$work/build-second/$exe.exe" || status=1
 done
 for zip in "$work"/out-first/*.zip; do
   cmp "$zip" "$work/out-second/$(basename "$zip")" || status=1
 done
-(cd "$work" && sha256sum build-first/*.exe out-first/*.zip)
+(cd "$work/build-first" && sha256sum "${exes[@]/%/.exe}")
+(cd "$work" && sha256sum out-first/*.zip)
 if [ $status -eq 0 ]; then echo "reproducible: both builds are byte-identical"; else echo "NOT reproducible"; fi
 exit $status

@@ -25,6 +25,7 @@ command -v Xorg >/dev/null || need+=(xserver-xorg-core)
 command -v xrandr >/dev/null || need+=(x11-xserver-utils)
 command -v import >/dev/null || need+=(imagemagick)
 command -v zip >/dev/null || need+=(zip)
+command -v unzip >/dev/null || need+=(unzip)
 command -v xxd >/dev/null || need+=(xxd)
 # The fuzz targets: clang with its libFuzzer and sanitizer run-times.
 command -v clang++ >/dev/null || need+=(clang)

@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
-# Makes out/framewright-<version>-win32.zip: the launcher, its diagnostic build, the
-# check tool, the examples, the configuration reference and the licence.
+# Makes out/framewright-<version>-win32.zip: the exes listed in scripts/kit-exes.txt,
+# the examples, the configuration reference and the licence.
 #   scripts/package.sh [win32-build-dir [output-dir]]
-# The build dir defaults to build/package-win32; it is configured when new and
-# brought up to date either way. Two runs on the same commit give the same bytes:
-# the exes have no link timestamp, and the zip has the commit's time on every
-# file, fixed modes, a sorted order and no extra attributes.
+# The build dir defaults to build/win32, the win32 preset's, whose exes the test
+# command runs; so the kit ships the tested exes. A new build dir is configured with
+# that preset too, and brought up to date either way. Two runs on the same commit
+# give the same bytes: the exes have no link timestamp, and the zip has the commit's
+# time on every file, fixed modes, a sorted order and no extra attributes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/package-win32}
+build=${1:-$root/build/win32}
 out=${2:-$root/out}
 version=$(head -n 1 "$root/VERSION")
 name=framewright-$version
+mapfile -t exes < "$root/scripts/kit-exes.txt"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  (cd "$root" && cmake --preset win32 -B "$build" >/dev/null)
 fi
-cmake --build "$build" -j2 --target framewright framewright-trace framewright-check >/dev/null
+cmake --build "$build" -j2 --target "${exes[@]}" >/dev/null
 
 # The commit's time, so a rebuild of the same commit stamps the same; 1980 is the
 # zip format's earliest date.
@@ -26,8 +27,8 @@ epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || e
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/$name/examples" "$stage/$name/docs"
-cp "$build/framewright.exe" "$build/framewright-trace.exe" "$build/framewright-check.exe" \
-   "$root/LICENSE" "$stage/$name/"
+for exe in "${exes[@]}"; do cp "$build/$exe.exe" "$stage/$name/"; done
+cp "$root/LICENSE" "$stage/$name/"
 cp "$root"/examples/*.ini "$stage/$name/examples/"
 cp "$root/docs/configuration.md" "$stage/$name/docs/"
 find "$stage" -type f -exec chmod 0644 {} +

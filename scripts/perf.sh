@@ -1,34 +1,99 @@
 #!/usr/bin/env bash
-# Measures what this machine can measure honestly and writes docs/performance.md:
-# the host benchmarks of the hot paths and the size of each Windows exe.
-# Wall-time and CPU figures of the real exe under Wine need a machine that runs
-# 32-bit x86 code natively; under QEMU's emulation they would measure the emulator.
+# Measures and writes docs/performance.md: the size of each shipped exe, the host
+# benchmarks of the hot paths, and the real exe under Wine beside baseline programs
+# that make only the calls the design requires (bench/wine/measure.sh).
+#   scripts/perf.sh [--quick]
+# The Wine figures need a machine that runs 32-bit x86 code natively; under QEMU's
+# emulation they would measure the emulator, so there the report says so instead.
+# --quick takes a few samples only, to check that the script works (under emulation
+# too), and writes build/perf/performance-quick.md instead of the docs.
+# FRAMEWRIGHT_PERF_EMULATED=1 takes the emulated branch on a native machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+quick=0
+case "${1:-}" in
+  "") ;;
+  --quick) quick=1 ;;
+  *) echo "usage: scripts/perf.sh [--quick]" >&2; exit 2 ;;
+esac
+
 bash scripts/install-deps.sh
 cmake --preset host >/dev/null && cmake --build --preset host -j2 --target launcher_bench >/dev/null
 cmake --preset win32 >/dev/null && cmake --build --preset win32 -j2 >/dev/null
 
-bench=$(./build/host/launcher_bench --benchmark_min_time=0.3 --benchmark_format=console 2>/dev/null |
-        sed -n '/^-----/,$p')
 native32=yes
 /usr/lib/wine/wineserver32 --version >/dev/null 2>&1 && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] || native32=no
+[ "${FRAMEWRIGHT_PERF_EMULATED:-0}" = 1 ] && native32=no
 
+if [ $quick -eq 1 ]; then
+  min_time=0.05 launches=3 disturbances=10 cpu_seconds=2 report=build/perf/performance-quick.md
+else
+  min_time=0.3 launches=30 disturbances=100 cpu_seconds=15 report=docs/performance.md
+fi
+load_average=$(cut -d' ' -f1 /proc/loadavg)
+
+bench=$(./build/host/launcher_bench --benchmark_min_time=$min_time --benchmark_format=console 2>/dev/null |
+        sed -n '/^-----/,$p')
+
+not_measured="not measured on this machine: 32-bit code is emulated"
+if [ $native32 = yes ] || [ $quick -eq 1 ]; then
+  echo "== Measuring under Wine ($launches launches, $disturbances disturbances, CPU over $cpu_seconds s)" >&2
+  wine_rows=$(bash bench/wine/measure.sh build/win32 $launches $disturbances $cpu_seconds)
+else
+  wine_rows=$(for row in "reaction: window created to resized, median (p95)" \
+                         "lock restore: disturbance to size back, median (p95)" \
+                         "CPU, lock phase (the window left alone), process + Wine server" \
+                         "CPU, search phase, 500 other top-level windows, process + Wine server" \
+                         "start-up: start to the program's start, median (p95)"; do
+                echo "| $row | $not_measured | | |"
+              done)
+fi
+
+mkdir -p "$(dirname "$report")"
 {
   echo "# Performance"
   echo
-  echo "Measured $(date -u +%Y-%m-%d) on $(uname -m), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')."
+  echo "Measured $(date -u +%Y-%m-%d) on $(uname -m), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //');"
+  echo "load average $load_average at the start."
   echo "32-bit x86 code runs natively here: $native32."
+  [ $quick -eq 1 ] && echo "Quick run (\`scripts/perf.sh --quick\`): a few samples, to check the script; not figures to quote."
+  [ $quick -eq 1 ] && [ $native32 = no ] && echo "Under emulation the Wine figures below measure the emulator, not the launcher."
   echo
   echo "## Exe sizes (stripped)"
   echo
   echo "| exe | bytes | target |"
   echo "|---|---|---|"
-  for exe in framewright framewright-trace framewright-check; do
+  while read -r exe; do
     size=$(stat -c %s "build/win32/$exe.exe")
     target="-"; [ "$exe" = framewright ] && target="at most 307200 ($([ "$size" -le 307200 ] && echo met || echo missed))"
     echo "| $exe.exe | $size | $target |"
-  done
+  done < scripts/kit-exes.txt
+  echo
+  echo "## The real exe under Wine, beside a baseline"
+  echo
+  echo "| measure | Framewright | baseline | ratio |"
+  echo "|---|---|---|---|"
+  echo "$wine_rows"
+  echo
+  echo "One run of \`bench/wine/measure.sh\`, Framewright and the baseline taking turns. The"
+  echo "baseline (\`bench/wine/baseline.cpp\`, 32-bit like the launcher) makes only the calls"
+  echo "the design requires: every 10 ms a wait on the program and a \`Sleep(10)\`; while"
+  echo "searching, a walk of the top-level windows with one title read and one process read"
+  echo "each; once found, one \`SetWindowPos\`; then one \`GetWindowRect\`, and \`SetWindowPos\`"
+  echo "when the size differs. Both start the e2e target program (640 x 480), find it by PID"
+  echo "and make it 800 x 600, centred and locked; Framewright with \`firstresizedelayms=10\`."
+  echo
+  echo "- Reaction and restore are timed inside the target (\`--perf-log\`): from its window's"
+  echo "  creation (\`WM_NCCREATE\`) to the first resize by another process, and from each"
+  echo "  disturbance (it shrinks itself by 40 x 30 every 150 ms, as a user dragging its frame"
+  echo "  would) to its size being put back. Medians and 95th percentiles by nearest rank."
+  echo "- CPU: utime + stime from \`/proc/<pid>/stat\` of the launcher's (or baseline's) Wine"
+  echo "  process and of the Wine server, in ms of CPU per second of wall time, in 10 ms"
+  echo "  ticks. Lock phase: after the first resize, the window left alone. Search phase: the"
+  echo "  target creates its window late, while \`bench/wine/window_load.cpp\` holds 500 other"
+  echo "  top-level windows. The server serves every process, the target's too."
+  echo "- Start-up: from the shell's clock just before \`wine\` starts the launcher to the"
+  echo "  target's first line (its \`start\`), against \`wine64\` starting the target directly."
   echo
   echo "## Host benchmarks (simulated desktop, \`scripts/bench.sh\`)"
   echo
@@ -38,5 +103,5 @@ native32=yes
   echo
   echo "WindowWalk/N/M: one full walk over N top-level windows (M: 0 pid only, 1 pid and name,"
   echo "2 name only), the work of one searching cycle. NameMask/i: one title test per mask shape."
-} > docs/performance.md
-cat docs/performance.md
+} >"$report"
+cat "$report"

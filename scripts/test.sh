@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the logic's unit tests on Linux against the simulated desktop,
 # then the Windows build: the same unit tests as a 32-bit exe under Wine, the
-# import-table checks, and the end-to-end suite on real windows under Wine.
+# import-table checks, the check that the kit's exes are the tested ones, and the
+# end-to-end suite on real windows under Wine.
 # Installs whatever is missing first (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."

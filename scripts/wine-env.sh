@@ -3,9 +3,10 @@
 #   source scripts/wine-env.sh
 #
 # The prefix is 64-bit with 32-bit support: the launcher itself is a 32-bit exe, the
-# test helpers are 64-bit. Booting a prefix is slow (minutes where 32-bit code runs
-# under emulation), so a booted template is kept in FRAMEWRIGHT_WINE_TEMPLATE and
-# each run starts from a fresh copy of it.
+# test helpers are 64-bit. Booting a prefix takes some 15 s where 32-bit code runs
+# natively and longer where it is emulated, while a copy takes a moment, so a booted
+# template is kept in FRAMEWRIGHT_WINE_TEMPLATE and each run starts from a fresh
+# copy of it.
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono/Gecko install dialogs
@@ -23,7 +24,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 if [ ! -f "$FRAMEWRIGHT_WINE_TEMPLATE/system.reg" ]; then
-  echo "Creating the Wine prefix template (once per machine; takes several minutes)..." >&2
+  echo "Creating the Wine prefix template (once per machine; 15 s or more)..." >&2
   rm -rf "$FRAMEWRIGHT_WINE_TEMPLATE.tmp"
   mkdir -p "$(dirname "$FRAMEWRIGHT_WINE_TEMPLATE")"
   WINEPREFIX="$FRAMEWRIGHT_WINE_TEMPLATE.tmp" "$FRAMEWRIGHT_WINE64" wineboot -i >/dev/null 2>&1

@@ -129,6 +129,8 @@ TEST_F(DesiredSize, DetectsTheRatioWhenTheForcedOneIsNotPositive) {
 
 TEST_F(DesiredSize, ArithmeticErrorsEndTheComputation) {
     Check({{"client height 0", [] { Fit(100, 0.0f), Client(800, 0); }, -7, -7, {}, "EDivByZero"},
+           {"client width 0: ratio 0, then w / 0", [] { Fit(100, 0.0f), Client(0, 600); }, -7, -7,
+            {"Aspect ratio [autodetect] (w/h): 0"}, "EDivByZero"},
            {"client 0 x 0", [] { Fit(100, 0.0f), Client(0, 0); }, -7, -7, {}, "EInvalidOp"},
            {"ratio not positive, client height 0", [] { Fit(100, -1.0f), Client(800, 0); }, -7, -7, {}, "EDivByZero"},
            {"tiny ratio overflows w / r", [] { Fit(100, 1e-45f); }, -7, -7, {}, "EOverflow"}});

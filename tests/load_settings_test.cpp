@@ -78,6 +78,8 @@ TEST(LoadSettings, ShowsOneBoxPerRejectionAndClosesTheFile) {
          "Invalid settings: program->name is missing"},
         {"check 2", Config("path=C:\\Nowhere\n"),
          "Invalid settings: program->path does not point to a valid directory (C:\\Nowhere)"},
+        {"check 2, a file", Config("path=C:\\Games\\Demo\\demo.exe\n"),
+         "Invalid settings: program->path does not point to a valid directory (C:\\Games\\Demo\\demo.exe)"},
         {"check 3", Config("name=missing.exe\n"),
          "Invalid settings: Cannot find the program (C:\\Games\\Demo\\missing.exe)"},
         {"check 3, a directory", Config("path=C:\\Games\nname=Demo\n"),

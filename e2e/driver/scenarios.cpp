@@ -1,5 +1,7 @@
-// The end-to-end scenarios. Every launcher run costs about a minute here (the
-// launcher is a 32-bit program), so each case makes several checks on one run.
+// The end-to-end scenarios. Every launcher run starts a 32-bit Wine process (in
+// about half a second even where 32-bit code is emulated) and the target, so each
+// case makes several checks on one run. The deadlines are generous: they only end
+// a run that went wrong.
 #include "harness.h"
 
 namespace {
@@ -109,6 +111,12 @@ std::vector<Case> RejectionCases() {
         Rejection("path-not-a-directory",
                   [](Ini& ini, const Env&, const LauncherRun& run) {
                       std::string path = run.FolderA() + "\\nowhere";
+                      ini.Set("program", "path", path);
+                      return "Invalid settings: program->path does not point to a valid directory (" + path + ")";
+                  }),
+        Rejection("path-names-a-file",
+                  [](Ini& ini, const Env& env, const LauncherRun&) {
+                      std::string path = TargetFolder(env) + "\\" + kTargetName;
                       ini.Set("program", "path", path);
                       return "Invalid settings: program->path does not point to a valid directory (" + path + ")";
                   }),

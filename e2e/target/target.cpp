@@ -18,6 +18,13 @@
 //   --time-limit MS   close itself after MS milliseconds (default 600000)
 //   --frame-back MS   MS milliseconds after the window is made, give it its caption
 //                     and sizing frame back, as a program switching to windowed does
+//   --perf-log FILE   append timings to FILE: "start" (Unix time in ms, when the
+//                     process starts), "reaction" (ms from the window's creation to
+//                     its first resize by another process), "restore" (ms from each
+//                     disturbance to the size put back)
+//   --disturb N MS    after that first resize: N times, MS apart, shrink itself by
+//                     40 x 30 as a user dragging its frame would, and time the way
+//                     back; then close. With N 0, close right after the first resize
 // The window property "fw.sizerequests" counts the resizes it was asked for;
 // "fw.framebackclient" is the client width right after the frame was put back.
 #include <windows.h>
@@ -43,12 +50,80 @@ struct Options {
     UINT exitCode = 0;
     DWORD timeLimitMs = 600000;
     DWORD frameBackMs = 0;
+    std::wstring perfLog;
+    int disturbances = -1;  // -1: no disturbing, no closing after the first resize
+    UINT disturbEveryMs = 0;
 };
 
 Options g_options;
 DWORD g_startTick = 0;
 LONG_PTR g_sizeRequests = 0;
-const UINT_PTR kRepaintTimer = 1, kTimeLimitTimer = 2, kFrameBackTimer = 3;
+const UINT_PTR kRepaintTimer = 1, kTimeLimitTimer = 2, kFrameBackTimer = 3, kDisturbTimer = 4;
+
+// ---- timings for the performance report ----
+
+struct Timing {
+    double createdMs = 0;      // the window exists from here on
+    SIZE created{0, 0};        // its size then; creating and showing it repeat that size
+    bool resized = false;      // resized by another process at least once
+    SIZE placed{0, 0};         // the size it was given then, which a lock keeps
+    bool ownMove = false;      // inside a resize of our own
+    double disturbedMs = -1;   // a disturbance waiting for the size to come back
+    int restores = 0;
+};
+Timing g_timing;
+
+double NowMs() {
+    static LARGE_INTEGER frequency{};
+    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void LogTiming(const char* what, double value) {
+    if (g_options.perfLog.empty()) return;
+    if (FILE* f = _wfopen(g_options.perfLog.c_str(), L"a")) {
+        std::fprintf(f, "%s %.3f\n", what, value);
+        std::fclose(f);
+    }
+}
+
+// The Unix time in ms, to compare with the clock of whoever started us.
+double UnixTimeMs() {
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    return static_cast<double>(t.QuadPart - 116444736000000000ULL) / 10000.0;
+}
+
+// Shrinks the window as a user would; a disturbance still waiting after 2 s is
+// logged as lost and a new one made.
+void Disturb(HWND hwnd) {
+    if (g_timing.disturbedMs >= 0 && NowMs() - g_timing.disturbedMs < 2000) return;
+    if (g_timing.disturbedMs >= 0) LogTiming("lost", NowMs() - g_timing.disturbedMs);
+    g_timing.ownMove = true;
+    g_timing.disturbedMs = NowMs();
+    SetWindowPos(hwnd, nullptr, 0, 0, g_timing.placed.cx - 40, g_timing.placed.cy - 30,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    g_timing.ownMove = false;
+}
+
+// A size change that another process made: the first resize, or a restore.
+void ResizedByOther(HWND hwnd, int cx, int cy) {
+    if (!g_timing.resized) {
+        if (cx == g_timing.created.cx && cy == g_timing.created.cy) return;
+        g_timing.resized = true;
+        g_timing.placed = {cx, cy};
+        LogTiming("reaction", NowMs() - g_timing.createdMs);
+        if (g_options.disturbances == 0) PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        else if (g_options.disturbances > 0) SetTimer(hwnd, kDisturbTimer, g_options.disturbEveryMs, nullptr);
+    } else if (g_timing.disturbedMs >= 0 && cx == g_timing.placed.cx && cy == g_timing.placed.cy) {
+        LogTiming("restore", NowMs() - g_timing.disturbedMs);
+        g_timing.disturbedMs = -1;
+        if (++g_timing.restores >= g_options.disturbances) PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    }
+}
 
 bool ParseOptions(int argc, wchar_t** argv, Options& o) {
     auto num = [&](int& i) { return i + 1 < argc ? static_cast<int>(wcstoll(argv[++i], nullptr, 10)) : 0; };
@@ -77,6 +152,11 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
         else if (a == L"--exit-code" && i + 1 < argc) o.exitCode = static_cast<UINT>(wcstoull(argv[++i], nullptr, 0));
         else if (a == L"--time-limit") o.timeLimitMs = num(i);
         else if (a == L"--frame-back") o.frameBackMs = num(i);
+        else if (a == L"--perf-log" && i + 1 < argc) o.perfLog = argv[++i];
+        else if (a == L"--disturb") {
+            o.disturbances = num(i);
+            o.disturbEveryMs = num(i);
+        }
         else return false;
     }
     return true;
@@ -147,6 +227,19 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case WM_NCCREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lp);
+        g_timing.createdMs = NowMs();
+        g_timing.created = {create->cx, create->cy};
+        break;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        if (!(pos->flags & SWP_NOSIZE) && !g_timing.ownMove) {
+            ResizedByOther(hwnd, pos->cx, pos->cy);
+        }
+        break;
+    }
     case WM_SIZE:
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
@@ -159,7 +252,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             RECT client;
             GetClientRect(hwnd, &client);
             SetPropW(hwnd, L"fw.framebackclient", reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(client.right)));
-        } else if (wp == kTimeLimitTimer) DestroyWindow(hwnd);
+        } else if (wp == kDisturbTimer) Disturb(hwnd);
+        else if (wp == kTimeLimitTimer) DestroyWindow(hwnd);
         else InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_ERASEBKGND:
@@ -231,6 +325,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || !ParseOptions(argc, argv, g_options)) return 64;
+    LogTiming("start", UnixTimeMs());
     if (g_options.spawnChild) {
         int rc = SpawnChild(argc, argv);
         return rc ? rc : static_cast<int>(g_options.exitCode);
