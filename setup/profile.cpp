@@ -40,16 +40,15 @@ bool WriteAll(platform::KernelHandle file, const std::string& text) {
 // The whole text, or nothing: a failure removes the temporary file and says why.
 bool ReplaceFile(const std::string& path, const std::string& text, std::string& error) {
     const std::string temporary = path + ".saving";
-    bool written;
+    bool written = false;
     {
         ClosingHandle file{platform::CreateFileW(temporary, platform::kGenericWrite, 0, platform::kCreateAlways,
                                                  platform::kFileAttributeNormal)};
         if (file.handle == platform::kInvalidHandle) {
             error = "Cannot save " + path + ": cannot create " + temporary + ": " + platform::LastErrorText();
-            return false;
+        } else if (!(written = WriteAll(file.handle, text))) {
+            error = "Cannot save " + path + ": " + platform::LastErrorText();
         }
-        written = WriteAll(file.handle, text);
-        if (!written) error = "Cannot save " + path + ": " + platform::LastErrorText();
     }
     if (written && platform::MoveFileExW(temporary, path,
                                          platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)) {
@@ -57,7 +56,7 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
     }
     if (written) error = "Cannot save " + path + ": " + platform::LastErrorText();
     platform::DeleteFileW(temporary);
-    error += "\r\nThe file was left as it was.";
+    if (FileExists(path)) error += "\r\nThe file was left as it was.";
     return false;
 }
 

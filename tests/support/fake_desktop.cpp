@@ -572,10 +572,27 @@ bool Desktop::deleteFile(const std::string& path) {
     return true;
 }
 
+// As GetFullPathNameW: relative to the working directory, "." and ".." resolved.
 std::string Desktop::fullPath(const std::string& path) const {
-    const bool absolute = (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
-                          path.rfind("\\\\", 0) == 0;
-    return absolute ? path : cwd_ + "\\" + path;
+    const bool absolute = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    const std::string joined = absolute ? path : cwd_ + "\\" + path;
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i <= joined.size(); ++i) {
+        if (i < joined.size() && joined[i] != '\\' && joined[i] != '/') {
+            part += joined[i];
+            continue;
+        }
+        if (part == "..") {
+            if (parts.size() > 1) parts.pop_back();
+        } else if (part != "." && !part.empty()) {
+            parts.push_back(part);
+        }
+        part.clear();
+    }
+    std::string result = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i) result += "\\" + parts[i];
+    return parts.size() == 1 ? result + "\\" : result;
 }
 
 bool Desktop::setCurrentDirectory(const std::string& path) {
