@@ -58,6 +58,7 @@ struct Env {
     std::wstring workRoot;   // one sub-folder per case is made here
     std::wstring debugLog;   // Wine's debug output of this driver and its children
     int jobs = 2;
+    std::wstring setup;      // framewright-setup.exe, for its scenario
 };
 extern const char* const kTargetName;  // "fw-target.exe"
 
@@ -130,3 +131,4 @@ struct Scenario {
     std::vector<Case> cases;
 };
 std::vector<Scenario> AllScenarios();
+std::vector<Scenario> SetupScenarios();
