@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes out/framewright-<version>-win32.zip: the launcher, its diagnostic build, the
-# check tool, the examples, the configuration reference and the licence.
+# check tool, the setup program, the examples, the configuration reference and the licence.
 #   scripts/package.sh [win32-build-dir [output-dir]]
 # The build dir defaults to build/package-win32; it is configured when new and
 # brought up to date either way. Two runs on the same commit give the same bytes:
@@ -17,7 +17,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$build" -j2 --target framewright framewright-trace framewright-check >/dev/null
+cmake --build "$build" -j2 --target framewright framewright-trace framewright-check framewright-setup >/dev/null
 
 # The commit's time, so a rebuild of the same commit stamps the same; 1980 is the
 # zip format's earliest date.
@@ -26,7 +26,7 @@ epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || e
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/$name/examples" "$stage/$name/docs"
-cp "$build/framewright.exe" "$build/framewright-trace.exe" "$build/framewright-check.exe" \
+cp "$build/framewright.exe" "$build/framewright-trace.exe" "$build/framewright-check.exe" "$build/framewright-setup.exe" \
    "$root/LICENSE" "$stage/$name/"
 cp "$root"/examples/*.ini "$stage/$name/examples/"
 cp "$root/docs/configuration.md" "$stage/$name/docs/"

@@ -24,9 +24,10 @@ native32=yes
   echo
   echo "| exe | bytes | target |"
   echo "|---|---|---|"
-  for exe in framewright framewright-trace framewright-check; do
+  for exe in framewright framewright-trace framewright-check framewright-setup; do
     size=$(stat -c %s "build/win32/$exe.exe")
     target="-"; [ "$exe" = framewright ] && target="at most 307200 ($([ "$size" -le 307200 ] && echo met || echo missed))"
+    [ "$exe" = framewright-setup ] && target="at most 460800 ($([ "$size" -le 460800 ] && echo met || echo missed))"
     echo "| $exe.exe | $size | $target |"
   done
   echo

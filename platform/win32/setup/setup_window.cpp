@@ -118,13 +118,14 @@ void DrawPreview(const DRAWITEMSTRUCT& item) {
     };
     box(toArea({0, 0, Picture.displayWidth, Picture.displayHeight}), RGB(32, 32, 40), RGB(0, 0, 0));
     if (!Picture.placed) return;
-    RECT window = toArea(Picture.window);
-    box(window, RGB(70, 110, 170), RGB(200, 220, 255));
+    box(toArea(Picture.window), RGB(70, 110, 170), RGB(200, 220, 255));
     box(toArea(Picture.client), RGB(225, 235, 250), RGB(70, 110, 170));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(20, 40, 80));
     const std::string numbers = Picture.windowText + "\nclient " + Picture.clientText;
-    DrawTextA(dc, numbers.c_str(), -1, &window, DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX);
+    RECT inside = toArea(Picture.client);
+    InflateRect(&inside, -2, -2);
+    DrawTextA(dc, numbers.c_str(), -1, &inside, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 // Asks whether to keep unsaved changes first. False: the user cancelled.
