@@ -12,18 +12,14 @@ namespace {
 
 std::string Rejection;
 
-// LoadSettings shows exactly one box before it returns false; it is kept to be printed.
-void KeepRejection(const std::string& message) { Rejection = message; }
-
 CheckResult Report(int exitCode, std::string out) { return {exitCode, std::move(out), ""}; }
 
+// LoadSettings shows exactly one box before it returns false; it is kept to be printed.
 bool LoadPrintingRejection() {
-    Rejection.clear();
-    SetErrorBoxPresenter(KeepRejection);
-    struct Restore {
-        ~Restore() { SetErrorBoxPresenter(nullptr); }
-    } restore;
-    return LoadSettings();
+    const ErrorBoxCapture capture;
+    const bool loaded = LoadSettings();
+    Rejection = capture.Text();
+    return loaded;
 }
 
 }  // namespace

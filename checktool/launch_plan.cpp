@@ -1,9 +1,8 @@
 #include "checktool/launch_plan.h"
 
 #include "diagnostics/exceptions.h"
-#include "geometry/desired_size.h"
 #include "geometry/measurement.h"
-#include "geometry/window_position.h"
+#include "geometry/placement_plan.h"
 #include "settings/displays.h"
 #include "settings/settings.h"
 
@@ -33,12 +32,10 @@ std::string Keeping() {
                     : "restores its size whenever it changes";
 }
 
-std::string Position() {
+std::string Position(const platform::Rect& planned) {
     if (Settings.MoveWindow == MoveWindowMode::None) return "unchanged (movewindow=none)";
-    std::int32_t x = 0, y = 0;
-    ComputeWindowPosition(x, y);
     const char* how = Settings.MoveWindow == MoveWindowMode::Fixed ? " (fixed)" : " (centred)";
-    return std::to_string(x) + ", " + std::to_string(y) + how;
+    return std::to_string(planned.left) + ", " + std::to_string(planned.top) + how;
 }
 
 // Where the display chosen by the settings lies, when that is not the primary
@@ -67,21 +64,22 @@ std::string Placement(const CheckOptions& options) {
     if (!options.hasWindow) {
         return text + Line("size", "give --window WxH --client WxH to see a window's size and position");
     }
-    RecordWindowMeasurements({0, 0, options.window.width, options.window.height},
-                             {0, 0, options.client.width, options.client.height});
+    platform::Rect planned;
+    std::string failure;
+    try {
+        planned = PlanFirstPlacement({0, 0, options.window.width, options.window.height},
+                                     {0, 0, options.client.width, options.client.height});
+    } catch (const Exception& error) {
+        failure = std::string("the launcher would fail: ") + error.ClassName() + ": " + error.Message();
+    }
     text += Line("window", Size(OriginalWindowWidth, OriginalWindowHeight) + ", client area " +
                                Size(OriginalClientWidth, OriginalClientHeight) + ", border " +
                                Size(EffectiveBorderWidth, EffectiveBorderHeight) +
                                (Settings.Borderless              ? " (borderless)"
                                 : Settings.AutodetectBorderSize ? " (measured)"
                                                                 : " (forced)"));
-    try {
-        ComputeDesiredWindowSize();
-    } catch (const Exception& error) {
-        return text + Line("size", std::string("the launcher would fail: ") + error.ClassName() + ": " +
-                                       error.Message());
-    }
-    return text + Line("size", Size(DesiredWidth, DesiredHeight)) + Line("position", Position());
+    if (!failure.empty()) return text + Line("size", failure);
+    return text + Line("size", Size(DesiredWidth, DesiredHeight)) + Line("position", Position(planned));
 }
 
 std::string Displays() {

@@ -16,3 +16,18 @@ void ShowErrorBox(const std::string& message) {
 }
 
 void SetErrorBoxPresenter(ErrorBoxPresenter presenter) { CurrentPresenter = presenter; }
+
+namespace {
+std::string* CaptureTarget = nullptr;
+void KeepText(const std::string& message) { *CaptureTarget = message; }
+}  // namespace
+
+ErrorBoxCapture::ErrorBoxCapture() {
+    CaptureTarget = &text_;
+    SetErrorBoxPresenter(KeepText);
+}
+
+ErrorBoxCapture::~ErrorBoxCapture() {
+    SetErrorBoxPresenter(nullptr);
+    CaptureTarget = nullptr;
+}

@@ -12,3 +12,18 @@ void ShowErrorBox(const std::string& message);
 // on a console. A null presenter, the launcher's own setting, restores the box.
 using ErrorBoxPresenter = void (*)(const std::string& message);
 void SetErrorBoxPresenter(ErrorBoxPresenter presenter);
+
+// While it lives, the boxes' texts are kept instead of shown, for a tool that
+// reports a rejection itself; the box comes back when it ends. One at a time.
+class ErrorBoxCapture {
+public:
+    ErrorBoxCapture();
+    ~ErrorBoxCapture();
+    ErrorBoxCapture(const ErrorBoxCapture&) = delete;
+    ErrorBoxCapture& operator=(const ErrorBoxCapture&) = delete;
+    // The last text kept; empty when no box was shown.
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};

@@ -145,5 +145,27 @@ std::uint32_t GetWindowLongA(WindowHandle window, int index);
 // Returns the previous value, 0 on failure. A new frame takes effect only with a
 // SetWindowPos that passes kSwpFrameChanged.
 std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value);
+// ---- the setup program: saving a profile, its folder and its arguments ----
+
+constexpr std::uint32_t kGenericWrite = 0x40000000u;
+constexpr std::uint32_t kCreateAlways = 2;
+constexpr std::uint32_t kMoveFileReplaceExisting = 0x1;
+constexpr std::uint32_t kMoveFileWriteThrough = 0x8;
+
+bool WriteFile(KernelHandle file, const void* buffer, std::uint32_t bytesToWrite, std::uint32_t& bytesWritten);
+bool FlushFileBuffers(KernelHandle file);
+// Both paths converted from the ANSI code page to UTF-16, as for CreateFileW.
+bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t flags);
+bool DeleteFileW(const std::string& path);
+// The system's message for the calling thread's last error (GetLastError and
+// FormatMessageW), in the ANSI code page, without a trailing line end.
+std::string LastErrorText();
+// GetFullPathNameW: the path made absolute against the working directory; empty
+// on failure.
+std::string GetFullPathNameW(const std::string& path);
+bool SetCurrentDirectoryW(const std::string& path);
+// GetModuleFileNameW of the running exe.
+std::string GetModuleFileNameW();
+std::string GetCommandLineA();
 
 }  // namespace platform

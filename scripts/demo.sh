@@ -2,7 +2,9 @@
 # The demo: builds everything, then runs the real framewright.exe under Wine on a
 # virtual display with an INI that launches our demo target (a window that shows its
 # own client size and age). Saves screenshots before and after the resize under
-# out/demo/ and prints what happened.
+# out/demo/ and prints what happened. Then opens the same profile in
+# framewright-setup.exe, picks the demo window and saves a picture of the dialog
+# with its preview as out/demo/setup.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -70,4 +72,26 @@ echo "After the resize: $after (expected: a 960 x 720 client area plus the frame
 
 wait "$launcher"
 echo "framewright.exe ended with exit code $(cat "$out/exit-code") when the demo program closed itself."
-echo "Screenshots: $out/before.png, $out/after.png"
+
+echo "Opening the profile in framewright-setup.exe and picking the demo window..."
+(cd "$out" && /usr/lib/wine/wine64 "$out/demo-target.exe" demo-target --title "Framewright demo" \
+   --client 640 480 --pos 40 40 --time-limit 30000 >>"$out/wine.log" 2>&1) &
+(cd "$out" && /usr/lib/wine/wine64 "$root/build/win32/framewright-setup.exe" framewright.ini >>"$out/wine.log" 2>&1) &
+setup=""
+for _ in $(seq 600); do
+  setup=$(xdotool search --name "^Framewright Setup" 2>/dev/null | head -n 1 || true)
+  [ -n "$setup" ] && xdotool search --name "^Framewright demo$" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+[ -n "$setup" ] || { echo "the setup window never appeared" >&2; exit 1; }
+sleep 1
+# Pick a window (Alt+P), the first line of the list (the demo window), OK.
+xdotool windowfocus "$setup" key alt+p
+sleep 1.5
+xdotool key Down
+sleep 0.3
+xdotool key Return
+sleep 1.5
+import -window "$setup" "$out/setup.png"
+xdotool windowfocus "$setup" key Escape || true
+echo "Screenshots: $out/before.png, $out/after.png, $out/setup.png"

@@ -18,14 +18,6 @@ std::string_view Trim(std::string_view text) {
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool NamesEqual(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
-
 bool IsSearchable(const std::string& name) { return !name.empty() && name.front() != ';'; }
 
 // Closes the file on every road out of the load, exceptions included.
@@ -45,7 +37,9 @@ private:
     throw EFOpenError("Unable to open file \"" + path + "\"");
 }
 
-std::string ReadWholeFile(const std::string& path) {
+}  // namespace
+
+std::string ReadFileContent(const std::string& path) {
     const platform::KernelHandle handle =
         platform::CreateFileW(path, platform::kGenericRead, platform::kFileShareRead,
                               platform::kOpenExisting, platform::kFileAttributeNormal);
@@ -63,16 +57,49 @@ std::string ReadWholeFile(const std::string& path) {
     return content;
 }
 
-}  // namespace
-
 bool FileExists(const std::string& path) {
     const std::uint32_t attributes = platform::GetFileAttributesW(path);
     return attributes != platform::kInvalidFileAttributes &&
            (attributes & platform::kFileAttributeDirectory) == 0;
 }
 
+bool NamesEqual(const std::string_view a, const std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+}
+
+std::size_t FirstLineStart(std::string_view content) {
+    return content.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+}
+
+std::size_t NextLineStart(std::string_view content, std::size_t start, std::size_t& end) {
+    end = content.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = content.size();
+    std::size_t next = end + 1;
+    // CR LF is one line end; LF CR is two.
+    if (end < content.size() && content[end] == '\r' && next < content.size() && content[next] == '\n') ++next;
+    return next;
+}
+
+ConfigLine ClassifyLine(std::string_view line) {
+    line = Trim(line);
+    if (line.empty()) return {};
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+        return {ConfigLine::Header, line.substr(1, line.size() - 2), {}};
+    }
+    if (line.front() == ';') return {};
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return {};
+    const std::string_view key = Trim(line.substr(0, equals));
+    if (key.empty()) return {};
+    return {ConfigLine::Key, key, Trim(line.substr(equals + 1))};
+}
+
 ConfigReader::ConfigReader(const std::string& path) {
-    if (FileExists(path)) Parse(ReadWholeFile(path));
+    if (FileExists(path)) Parse(ReadFileContent(path));
 }
 
 ConfigReader ConfigReader::FromContent(std::string_view content) {
@@ -82,31 +109,17 @@ ConfigReader ConfigReader::FromContent(std::string_view content) {
 }
 
 void ConfigReader::Parse(std::string_view content) {
-    if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        content.remove_prefix(kByteOrderMark.size());
-    }
-    std::size_t start = 0;
+    std::size_t start = FirstLineStart(content);
     while (start < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = content.size();
-        const std::string_view line = Trim(content.substr(start, end - start));
-        start = end + 1;
-        // CR LF is one line end; LF CR is two.
-        if (end < content.size() && content[end] == '\r' && start < content.size() && content[start] == '\n') {
-            ++start;
+        std::size_t end = 0;
+        const std::size_t next = NextLineStart(content, start, end);
+        const ConfigLine line = ClassifyLine(content.substr(start, end - start));
+        start = next;
+        if (line.kind == ConfigLine::Header) {
+            sections_.push_back({std::string(line.name), {}});
+        } else if (line.kind == ConfigLine::Key && !sections_.empty()) {
+            sections_.back().Entries.push_back({std::string(line.name), std::string(line.value)});
         }
-
-        if (line.empty()) continue;
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            sections_.push_back({std::string(line.substr(1, line.size() - 2)), {}});
-            continue;
-        }
-        if (line.front() == ';' || sections_.empty()) continue;
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
-        const std::string_view key = Trim(line.substr(0, equals));
-        if (key.empty()) continue;
-        sections_.back().Entries.push_back({std::string(key), std::string(Trim(line.substr(equals + 1)))});
     }
 }
 

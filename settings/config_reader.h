@@ -60,3 +60,26 @@ private:
 
 // The reader's presence test: attributes are returned and do not mark a directory.
 bool FileExists(const std::string& path);
+
+// ---- the dialect's pieces, for code that edits a file the reader will read ----
+
+// The whole content of a file; throws EFOpenError as the reader does.
+std::string ReadFileContent(const std::string& path);
+
+// Where the lines start: after a UTF-8 byte-order mark at the very start, else 0.
+std::size_t FirstLineStart(std::string_view content);
+// The line that starts at `start`: `end` is set to where its text ends (its line
+// end excluded); the result is where the next line starts (CR LF counts as one end).
+std::size_t NextLineStart(std::string_view content, std::size_t start, std::size_t& end);
+
+// What one line means on its own. Name and value point into the line, trimmed.
+// A Key line counts only inside a section.
+struct ConfigLine {
+    enum Kind { Ignored, Header, Key } kind = Ignored;
+    std::string_view name;   // the section's name, or the key
+    std::string_view value;  // a key line's value
+};
+ConfigLine ClassifyLine(std::string_view line);
+
+// Names are equal when they have the same bytes, ASCII letters compared without case.
+bool NamesEqual(const std::string_view a, const std::string_view b);

@@ -89,9 +89,7 @@ bool InterpretScalingMethod(const std::string& keyword, std::string& rejection) 
 }
 
 // Reads every key in its order, interpreting the four that can be rejected at once.
-// The reader lives only here, so it is released before any box is shown.
-bool ReadKeys(std::string& rejection) {
-    const ConfigReader reader(Settings.ConfigFileName);
+bool ReadKeys(const ConfigReader& reader, std::string& rejection) {
     Settings.ProgramPath = reader.ReadText(kProgram, "path", platform::GetCurrentDirectoryW());
     Settings.ProgramName = reader.ReadText(kProgram, "name", "");
     Settings.ProgramParameters = reader.ReadText(kProgram, "parameters", "");
@@ -173,6 +171,19 @@ bool Reject(const std::string& message) {
     return false;
 }
 
+// The reader is a temporary of the reading step, so it is released before any box
+// is shown.
+template <class MakeReader>
+bool ReadAndCheck(MakeReader makeReader) {
+    std::string rejection;
+    if (!ReadKeys(makeReader(), rejection)) return Reject(rejection);
+    if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
+    // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
+    Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;
+    if (!CheckSettings(rejection)) return Reject(rejection);
+    return true;
+}
+
 }  // namespace
 
 bool LoadSettings() {
@@ -180,11 +191,9 @@ bool LoadSettings() {
     if (!FileExists(Settings.ConfigFileName)) {
         return Reject("Cannot find the configuration file: " + Settings.ConfigFileName);
     }
-    std::string rejection;
-    if (!ReadKeys(rejection)) return Reject(rejection);
-    if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
-    // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
-    Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;
-    if (!CheckSettings(rejection)) return Reject(rejection);
-    return true;
+    return ReadAndCheck([] { return ConfigReader(Settings.ConfigFileName); });
+}
+
+bool LoadSettingsFromContent(std::string_view content) {
+    return ReadAndCheck([content] { return ConfigReader::FromContent(content); });
 }

@@ -2,7 +2,8 @@
 # Fails when an exe imports a DLL that Windows might load from the program's own
 # folder: only DLLs that Windows always takes from its system directory are allowed.
 set -euo pipefail
-allowed='^(kernel32|user32|msvcrt|advapi32|gdi32|ntdll)\.dll$'
+# comdlg32 (the setup program's file choosers) is a KnownDLL, so always the system's own.
+allowed='^(kernel32|user32|msvcrt|advapi32|gdi32|ntdll|comdlg32)\.dll$'
 status=0
 for exe in "$@"; do
   dlls=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')

@@ -58,6 +58,7 @@ struct Env {
     std::wstring workRoot;   // one sub-folder per case is made here
     std::wstring debugLog;   // Wine's debug output of this driver and its children
     int jobs = 2;
+    std::wstring setup;      // framewright-setup.exe, for its scenario
 };
 extern const char* const kTargetName;  // "fw-target.exe"
 
@@ -133,3 +134,5 @@ std::vector<Scenario> AllScenarios();
 
 // The scenarios of borderless windows and of the choice of display.
 std::vector<Scenario> DisplayScenarios();
+// The scenario of the setup program.
+std::vector<Scenario> SetupScenarios();

@@ -1,6 +1,6 @@
 // The end-to-end driver: runs one scenario's cases against the real launcher,
 // up to --jobs cases at a time, and ends with "N passed, M failed".
-//   driver <scenario> --launcher EXE --target-dir DIR --work DIR [--debug-log FILE] [--jobs N]
+//   driver <scenario> --launcher EXE --target-dir DIR --work DIR [--debug-log FILE] [--jobs N] [--setup EXE]
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -11,7 +11,7 @@
 namespace {
 
 int Usage() {
-    std::printf("usage: driver <scenario> --launcher EXE --target-dir DIR --work DIR [--debug-log FILE] [--jobs N]\n");
+    std::printf("usage: driver <scenario> --launcher EXE --target-dir DIR --work DIR [--debug-log FILE] [--jobs N] [--setup EXE]\n");
     std::printf("scenarios:");
     for (const Scenario& s : AllScenarios()) std::printf(" %s", s.name.c_str());
     std::printf("\n");
@@ -30,6 +30,7 @@ int wmain(int argc, wchar_t** argv) {
         else if (option == L"--work") env.workRoot = argv[i + 1];
         else if (option == L"--debug-log") env.debugLog = argv[i + 1];
         else if (option == L"--jobs") env.jobs = _wtoi(argv[i + 1]);
+        else if (option == L"--setup") env.setup = argv[i + 1];
         else return Usage();
     }
     const std::string name = Narrow(argv[1]);

@@ -397,5 +397,6 @@ std::vector<Scenario> AllScenarios() {
         {"trace", {{"a whole run of the trace build", TraceOfARun}}},
     };
     for (Scenario& s : DisplayScenarios()) all.push_back(std::move(s));
+    for (Scenario& scenario : SetupScenarios()) all.push_back(std::move(scenario));
     return all;
 }

@@ -224,4 +224,62 @@ std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value
     return static_cast<std::uint32_t>(::SetWindowLongA(ToHwnd(window), index, static_cast<LONG>(value)));
 }
 
+bool WriteFile(KernelHandle file, const void* buffer, std::uint32_t bytesToWrite, std::uint32_t& bytesWritten) {
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(ToHandle(file), buffer, bytesToWrite, &written, nullptr);
+    bytesWritten = written;
+    return ok != FALSE;
+}
+
+bool FlushFileBuffers(KernelHandle file) { return ::FlushFileBuffers(ToHandle(file)) != FALSE; }
+
+bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t flags) {
+    return ::MoveFileExW(AnsiToWide(from).c_str(), AnsiToWide(to).c_str(), flags) != FALSE;
+}
+
+bool DeleteFileW(const std::string& path) { return ::DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }
+
+std::string LastErrorText() {
+    const DWORD code = ::GetLastError();
+    wchar_t* text = nullptr;
+    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text == nullptr ? L"" : text, length);
+    ::LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+        message.pop_back();
+    }
+    return message.empty() ? "system error " + std::to_string(code) : WideToAnsi(message);
+}
+
+std::string GetFullPathNameW(const std::string& path) {
+    const std::wstring wide = AnsiToWide(path);
+    DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return std::string();
+    std::wstring full(length, L'\0');
+    length = ::GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
+    full.resize(length);
+    return WideToAnsi(full);
+}
+
+bool SetCurrentDirectoryW(const std::string& path) {
+    return ::SetCurrentDirectoryW(AnsiToWide(path).c_str()) != FALSE;
+}
+
+std::string GetModuleFileNameW() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            return WideToAnsi(path);
+        }
+        path.resize(path.size() * 2);  // truncated: a long path
+    }
+}
+
+std::string GetCommandLineA() { return ::GetCommandLineA(); }
+
 }  // namespace platform

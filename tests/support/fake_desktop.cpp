@@ -38,6 +38,7 @@ struct Desktop::FileEntry {
 struct Desktop::OpenFile {
     std::string content;
     std::size_t position = 0;
+    FileEntry* writing = nullptr;  // a file opened for writing: its entry
 };
 
 namespace {
@@ -108,6 +109,8 @@ const char* const kCallNames[] = {
     "GetWindow", "GetWindowTextA", "GetWindowThreadProcessId", "GetSystemMetrics",
     "GetWindowRect", "GetClientRect", "SetWindowPos", "timeBeginPeriod", "timeEndPeriod",
     "EnumDisplayMonitors", "GetMonitorInfoA", "MonitorFromWindow", "GetWindowLongA", "SetWindowLongA",
+    "WriteFile", "FlushFileBuffers", "MoveFileExW", "DeleteFileW", "LastErrorText", "GetFullPathNameW",
+    "SetCurrentDirectoryW", "GetModuleFileNameW", "GetCommandLineA",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -396,6 +399,7 @@ std::uint32_t Desktop::fileAttributes(const std::string& path) const {
 std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
                                 std::uint32_t disposition, std::uint32_t flags) {
     fileOpens_.push_back({path, access, share, disposition, flags});
+    if (access == platform::kGenericWrite) return createForWriting(path, disposition);
     auto it = files_.find(NormalisePath(path));
     if (it == files_.end() || it->second->isDirectory) return platform::kInvalidHandle;
     // Someone holds it open for writing: only a share mode that allows writers gets in.
@@ -606,6 +610,130 @@ Desktop::Window* Desktop::find(WindowHandle handle) {
 const Desktop::Window* Desktop::find(WindowHandle handle) const {
     auto it = windows_.find(handle);
     return it == windows_.end() ? nullptr : it->second;
+}
+
+// ---- the setup program's calls ----
+
+namespace {
+const char* const kPathNotFound = "The system cannot find the path specified.";
+const char* const kFileNotFound = "The system cannot find the file specified.";
+const char* const kSharingViolation =
+    "The process cannot access the file because it is being used by another process.";
+const char* const kDiskFull = "There is not enough space on the disk.";
+}  // namespace
+
+bool Desktop::fail(std::string error) {
+    lastError_ = std::move(error);
+    return false;
+}
+
+Desktop& Desktop::diskFull() {
+    diskFull_ = true;
+    return *this;
+}
+
+Desktop& Desktop::exePath(std::string path) {
+    exePath_ = std::move(path);
+    file(exePath_, "MZ");
+    return *this;
+}
+
+Desktop& Desktop::commandLine(std::string text) {
+    commandLine_ = std::move(text);
+    return *this;
+}
+
+std::string Desktop::contentOf(const std::string& path) const {
+    auto it = files_.find(NormalisePath(path));
+    return it == files_.end() ? std::string() : it->second->content;
+}
+
+std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t disposition) {
+    const std::string key = NormalisePath(path);
+    auto parent = files_.find(ParentOf(key));
+    if (parent == files_.end() || !parent->second->isDirectory) {
+        fail(kPathNotFound);
+        return platform::kInvalidHandle;
+    }
+    FileEntry*& entry = files_[key];
+    if (entry == nullptr) entry = new FileEntry;
+    if (entry->isDirectory || entry->heldForWriting || disposition != platform::kCreateAlways) {
+        fail(kSharingViolation);
+        return platform::kInvalidHandle;
+    }
+    entry->content.clear();
+    std::uint32_t handle = nextHandle_;
+    nextHandle_ += 4;
+    openFiles_[handle] = new OpenFile{{}, 0, entry};
+    openHandles_[handle] = "file " + path;
+    return handle;
+}
+
+bool Desktop::writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written) {
+    written = 0;
+    auto it = openFiles_.find(handle);
+    if (it == openFiles_.end() || it->second->writing == nullptr) return fail("The handle is invalid.");
+    if (diskFull_) return fail(kDiskFull);
+    it->second->writing->content.append(static_cast<const char*>(buffer), size);
+    written = size;
+    return true;
+}
+
+bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint32_t flags) {
+    auto source = files_.find(NormalisePath(from));
+    if (source == files_.end() || source->second->isDirectory) return fail(kFileNotFound);
+    const std::string key = NormalisePath(to);
+    if (files_.find(ParentOf(key)) == files_.end()) return fail(kPathNotFound);
+    auto target = files_.find(key);
+    if (target != files_.end()) {
+        if ((flags & platform::kMoveFileReplaceExisting) == 0) return fail("Cannot create a file when that file already exists.");
+        if (target->second->isDirectory) return fail("Access is denied.");
+        if (target->second->heldForWriting) return fail(kSharingViolation);
+        delete target->second;
+        files_.erase(target);
+    }
+    FileEntry* entry = source->second;
+    files_.erase(source);
+    files_[key] = entry;
+    return true;
+}
+
+bool Desktop::deleteFile(const std::string& path) {
+    auto it = files_.find(NormalisePath(path));
+    if (it == files_.end() || it->second->isDirectory) return fail(kFileNotFound);
+    if (it->second->heldForWriting) return fail(kSharingViolation);
+    delete it->second;
+    files_.erase(it);
+    return true;
+}
+
+// As GetFullPathNameW: relative to the working directory, "." and ".." resolved.
+std::string Desktop::fullPath(const std::string& path) const {
+    const bool absolute = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    const std::string joined = absolute ? path : cwd_ + "\\" + path;
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i <= joined.size(); ++i) {
+        if (i < joined.size() && joined[i] != '\\' && joined[i] != '/') {
+            part += joined[i];
+            continue;
+        }
+        if (part == "..") {
+            if (parts.size() > 1) parts.pop_back();
+        } else if (part != "." && !part.empty()) {
+            parts.push_back(part);
+        }
+        part.clear();
+    }
+    std::string result = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i) result += "\\" + parts[i];
+    return parts.size() == 1 ? result + "\\" : result;
+}
+
+bool Desktop::setCurrentDirectory(const std::string& path) {
+    if (fileAttributes(path) != platform::kFileAttributeDirectory) return fail(kPathNotFound);
+    cwd_ = path;
+    return true;
 }
 
 }  // namespace fake

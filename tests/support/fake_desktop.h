@@ -36,6 +36,8 @@ enum class Call {
     GetWindowTextA, GetWindowThreadProcessId, GetSystemMetrics, GetWindowRect,
     GetClientRect, SetWindowPos, timeBeginPeriod, timeEndPeriod,
     EnumDisplayMonitors, GetMonitorInfoA, MonitorFromWindow, GetWindowLongA, SetWindowLongA,
+    WriteFile, FlushFileBuffers, MoveFileExW, DeleteFileW, LastErrorText, GetFullPathNameW,
+    SetCurrentDirectoryW, GetModuleFileNameW, GetCommandLineA,
     Count
 };
 const char* CallName(Call call);
@@ -255,6 +257,31 @@ private:
     std::vector<std::string> timerPeriodCalls_;
     std::vector<std::uint32_t> closedHandles_;
     std::vector<std::uint32_t> setWindowPosFlags_;
+
+public:
+    // ---- the setup program's calls: writing files, its exe and command line ----
+    // Every write fails as on a full disk.
+    Desktop& diskFull();
+    Desktop& exePath(std::string path);
+    Desktop& commandLine(std::string text);
+    // A file's content; empty when there is no such file.
+    std::string contentOf(const std::string& path) const;
+    bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
+    bool moveFile(const std::string& from, const std::string& to, std::uint32_t flags);
+    bool deleteFile(const std::string& path);
+    std::string lastErrorText() const { return lastError_; }
+    std::string fullPath(const std::string& path) const;
+    bool setCurrentDirectory(const std::string& path);
+    std::string exePath() const { return exePath_; }
+    std::string commandLine() const { return commandLine_; }
+
+private:
+    bool fail(std::string error);
+    std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
+    bool diskFull_ = false;
+    std::string lastError_;
+    std::string exePath_ = "C:\\Program Files\\Framewright\\framewright-setup.exe";
+    std::string commandLine_ = "framewright-setup.exe";
 };
 
 }  // namespace fake

@@ -153,4 +153,49 @@ std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value
     return Active().setWindowLong(window, index, value);
 }
 
+bool WriteFile(KernelHandle file, const void* buffer, std::uint32_t bytesToWrite, std::uint32_t& bytesWritten) {
+    Active().count(Call::WriteFile);
+    return Active().writeFile(file, buffer, bytesToWrite, bytesWritten);
+}
+
+bool FlushFileBuffers(KernelHandle) {
+    Active().count(Call::FlushFileBuffers);
+    return true;
+}
+
+bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t flags) {
+    Active().count(Call::MoveFileExW);
+    return Active().moveFile(from, to, flags);
+}
+
+bool DeleteFileW(const std::string& path) {
+    Active().count(Call::DeleteFileW);
+    return Active().deleteFile(path);
+}
+
+std::string LastErrorText() {
+    Active().count(Call::LastErrorText);
+    return Active().lastErrorText();
+}
+
+std::string GetFullPathNameW(const std::string& path) {
+    Active().count(Call::GetFullPathNameW);
+    return Active().fullPath(path);
+}
+
+bool SetCurrentDirectoryW(const std::string& path) {
+    Active().count(Call::SetCurrentDirectoryW);
+    return Active().setCurrentDirectory(path);
+}
+
+std::string GetModuleFileNameW() {
+    Active().count(Call::GetModuleFileNameW);
+    return Active().exePath();
+}
+
+std::string GetCommandLineA() {
+    Active().count(Call::GetCommandLineA);
+    return Active().commandLine();
+}
+
 }  // namespace platform

@@ -1,0 +1,185 @@
+// The setup program driven through its control IDs: open a profile, change the
+// method and the scale, pick the target's window, read the preview, save, and see
+// the launcher do what the preview said.
+#include "harness.h"
+#include "platform/win32/setup/resource.h"
+
+namespace {
+
+const DWORD kAppearsMs = 120000;
+const std::string kPickedTitle = "fw-e2e setup picked";
+const std::string kHelperTitle = "fw-e2e setup helper";
+
+struct Process {
+    PROCESS_INFORMATION pi{};
+    ~Process() {
+        if (!pi.hProcess) return;
+        if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+};
+
+bool Start(Checker& c, Process& p, const std::wstring& exe, const std::wstring& arguments, const std::wstring& dir) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &p.pi)) {
+        return true;
+    }
+    return c.Record(false, "started " + Narrow(exe), "error " + std::to_string(GetLastError()));
+}
+
+// The process's top-level dialog that holds a control with this ID.
+HWND DialogWith(DWORD pid, int id) {
+    struct Search {
+        DWORD pid;
+        int id;
+        HWND found;
+    } search{pid, id, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == s->pid && IsWindowVisible(w) && GetDlgItem(w, s->id)) s->found = w;
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A control anywhere below the dialog: the key controls sit on child pages.
+HWND Control(HWND dialog, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(w) == s->id) s->found = w;
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// WM_GETTEXT, which GetWindowText does not send to another process's controls.
+std::string TextOf(HWND control) {
+    wchar_t text[1024] = {};
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+void Notify(HWND control, WORD notification) {
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), notification),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+std::string ReadFileText(const std::wstring& path) {
+    std::string content;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char buffer[4096];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) {
+        content.append(buffer, got);
+    }
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return content;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
+// The profile is the folder's framewright.ini, which the launcher Run starts reads
+// whether or not it takes the profile argument it is given.
+void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
+    LauncherRun folder(env, "setup");
+    const std::string profile =
+        "; A profile written by hand.\r\n"
+        "[Program]\r\n"
+        "path = " + Narrow(env.targetDir) + "\r\n"
+        "name = fw-target.exe\r\n"
+        "parameters = fw-target --title \"" + kHelperTitle + "\" --outer 320 240 --pos 0 0 --time-limit 60000\r\n"
+        "\r\n"
+        "[windowresize]\r\n"
+        "windowfindmethod = nameonly\r\n"
+        "namemask = nothing yet\r\n"
+        "firstresizedelayms = 100\r\n"
+        "firstresizetimeoutms = 30000\r\n"
+        ";  size: 800 x 600 for now\r\n"
+        "scalingmethod = defined\r\n"
+        "scale   = 100\r\n"
+        "windowwidth = 800\r\n"
+        "windowheight = 600\r\n"
+        "movewindow = centre\r\n"
+        "unknownkey = kept\r\n";
+    folder.WriteFile("framewright.ini", profile);
+
+    Process picked, setup;
+    if (!Start(c, picked, env.targetDir + L"\\" + Widen(kTargetName),
+               Widen("--title \"" + kPickedTitle + "\" --outer 656 519 --pos 100 50"), env.targetDir)) {
+        return;
+    }
+    HWND target = WaitForTargetWindow(c, kPickedTitle, kAppearsMs);
+    if (!target || !Start(c, setup, env.setup, L"framewright.ini", folder.Folder())) return;
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = DialogWith(setup.pi.dwProcessId, IDC_RUN)) != nullptr; }, kAppearsMs);
+    if (!c.Record(dialog != nullptr, "setup window appears", dialog ? "found" : "not found")) return;
+    c.Equal("profile opened from the argument", folder.FolderA() + "\\framewright.ini",
+            TextOf(Control(dialog, IDC_PROFILE_PATH)));
+
+    HWND method = Control(dialog, IDC_SCALINGMETHOD);
+    SendMessageW(method, CB_SETCURSEL, 1, 0);  // windowscale
+    Notify(method, CBN_SELCHANGE);
+    SendMessageW(Control(dialog, IDC_SCALE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"150"));
+
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PICK, BN_CLICKED), 0);
+    HWND picker = nullptr;
+    WaitUntil([&] { return (picker = DialogWith(setup.pi.dwProcessId, IDC_WINDOW_LIST)) != nullptr; }, 10000);
+    if (!c.Record(picker != nullptr, "window picker appears", picker ? "found" : "not found")) return;
+    HWND list = GetDlgItem(picker, IDC_WINDOW_LIST);
+    const std::wstring line = Widen(kPickedTitle + "\t");
+    LRESULT index = SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
+    c.Record(index != LB_ERR, "the target's window is listed", "line " + std::to_string(index));
+    SendMessageW(list, LB_SETCURSEL, index, 0);
+    Notify(list, LBN_SELCHANGE);
+    PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(picker); }, 10000);
+
+    // 150 % of 656 x 519 is 984 x 778.5, a tie rounded to even; centred on 1920 x 1080.
+    const Geometry expected{468, 151, 984, 778};
+    c.Equal("name mask filled with the title", kPickedTitle, TextOf(Control(dialog, IDC_NAMEMASK)));
+    c.Equal("preview: window", std::string("984 x 778 at 468, 151"), TextOf(Control(dialog, IDC_WINDOW_TEXT)));
+    const Geometry client = ClientOf(target);
+    c.Equal("preview: client area",
+            std::to_string(984 - (656 - client.width)) + " x " + std::to_string(778 - (519 - client.height)),
+            TextOf(Control(dialog, IDC_CLIENT_TEXT)));
+    c.Equal("preview: no rejection", std::string(), TextOf(Control(dialog, IDC_PREVIEW_MESSAGE)));
+
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
+    std::string edited = Replaced(profile, "scalingmethod = defined", "scalingmethod = windowscale");
+    edited = Replaced(Replaced(edited, "scale   = 100", "scale   = 150"), "namemask = nothing yet",
+                      "namemask = " + kPickedTitle);
+    c.Equal("saved file: only the three changed lines differ", edited, ReadFileText(folder.Folder() + L"\\framewright.ini"));
+
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
+    WaitUntil([&] { return OuterOf(target) == expected; }, 120000);
+    c.Equal("the launcher started by Run gives the window the preview's rectangle", expected, OuterOf(target));
+
+    if (HWND helper = WaitForTargetWindow(c, kHelperTitle, 10000)) PostMessageW(helper, WM_CLOSE, 0, 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),
+            WaitForSingleObject(setup.pi.hProcess, 20000));
+    PostMessageW(target, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+std::vector<Scenario> SetupScenarios() {
+    return {{"setup", {{"edit, pick, preview, save and run", PreviewMatchesTheLauncher}}}};
+}

@@ -1,0 +1,52 @@
+// The setup program's window, and what it asks of the profile behind it.
+//
+// The window (platform/win32/setup) only shows and collects: every value goes
+// through SetupModel, which the setup program implements on its settings layer and
+// the launcher's own rules. So the pages never touch the file.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+constexpr const char* kSetupCaption = "Framewright Setup";
+
+// What the preview draws and writes beside the drawing.
+struct PreviewPicture {
+    bool placed = false;  // false: `message` says why there is no rectangle
+    std::string message;
+    int displayWidth = 0, displayHeight = 0;
+    Rect window;  // after the first resize, in display pixels
+    std::string windowText, clientText;
+    Rect client;  // the client area inside `window`
+};
+
+class SetupModel {
+public:
+    virtual ~SetupModel() = default;
+    // Empty for a new profile that has no file yet.
+    virtual std::string ProfilePath() const = 0;
+    virtual bool IsDirty() const = 0;
+    // The key's value as written; empty when absent.
+    virtual std::string Value(const char* section, const char* key) const = 0;
+    // The flag as the launcher reads it; `launcherDefault` when absent.
+    virtual bool Flag(const char* section, const char* key, bool launcherDefault) const = 0;
+    // Whether the key matters under the methods chosen now.
+    virtual bool Applies(const char* section, const char* key) const = 0;
+    virtual bool SetValue(const char* section, const char* key, const std::string& value) = 0;
+    virtual void New() = 0;
+    virtual bool Open(const std::string& path, std::string& error) = 0;
+    virtual bool Save(std::string& error) = 0;
+    virtual bool SaveAs(const std::string& path, std::string& error) = 0;
+    // Saves, then starts the launcher on the profile.
+    virtual bool Run(std::string& error) = 0;
+    // For a window with these rectangles (an empty outer one: none known).
+    virtual PreviewPicture Preview(const Rect& outer, const Rect& client) = 0;
+};
+
+// Shows the setup window until the user closes it. Returns the exit code.
+int RunSetupWindow(SetupModel& model);
+
+}  // namespace platform

@@ -1,0 +1,193 @@
+// The three pages, one dialog procedure each. Every key's control is a row of a
+// table, so a new key is a table row and a control in setup.rc.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "platform/win32/setup/resource.h"
+#include "platform/win32/setup/setup_ui.h"
+
+namespace setup_ui {
+
+namespace {
+
+enum class Kind { Edit, Flag, Keyword };
+
+struct KeyControl {
+    int id;
+    const char* section;
+    const char* key;
+    Kind kind;
+    // Keyword: the words, each ended by a NUL. Flag: "1" when the launcher's default is true.
+    const char* choices;
+};
+
+const KeyControl kProgramKeys[] = {
+    {IDC_PATH, "program", "path", Kind::Edit, nullptr},
+    {IDC_NAME, "program", "name", Kind::Edit, nullptr},
+    {IDC_PARAMETERS, "program", "parameters", Kind::Edit, nullptr},
+};
+
+const KeyControl kWindowKeys[] = {
+    {IDC_NAMEMASK, "windowresize", "namemask", Kind::Edit, nullptr},
+    {IDC_WINDOWFINDMETHOD, "windowresize", "windowfindmethod", Kind::Keyword, "pidonly\0pidandname\0nameonly\0"},
+    {IDC_FIRSTRESIZEDELAYMS, "windowresize", "firstresizedelayms", Kind::Edit, nullptr},
+    {IDC_FIRSTRESIZETIMEOUTMS, "windowresize", "firstresizetimeoutms", Kind::Edit, nullptr},
+    {IDC_WINDOWWIDTH, "windowresize", "windowwidth", Kind::Edit, nullptr},
+    {IDC_WINDOWHEIGHT, "windowresize", "windowheight", Kind::Edit, nullptr},
+    {IDC_LOCKWINDOW, "windowresize", "lockwindow", Kind::Flag, ""},
+    {IDC_MOVEWINDOW, "windowresize", "movewindow", Kind::Keyword, "centre\0fixed\0none\0"},
+    {IDC_ALWAYSMOVEWINDOW, "windowresize", "alwaysmovewindow", Kind::Flag, ""},
+    {IDC_WINDOWX, "windowresize", "windowx", Kind::Edit, nullptr},
+    {IDC_WINDOWY, "windowresize", "windowy", Kind::Edit, nullptr},
+    {IDC_CLIENTRESIZE, "windowresize", "clientresize", Kind::Flag, ""},
+    {IDC_SCALE, "windowresize", "scale", Kind::Edit, nullptr},
+    {IDC_SCALINGMETHOD, "windowresize", "scalingmethod", Kind::Keyword,
+     "defined\0windowscale\0displayscale\0pixelscale\0"},
+    {IDC_MAINTAINASPECTRATIO, "windowresize", "maintainaspectratio", Kind::Flag, ""},
+    {IDC_ASPECTRATIO, "windowresize", "aspectratio", Kind::Edit, nullptr},
+};
+
+const KeyControl kTweaksKeys[] = {
+    {IDC_AUTODETECTBORDERSIZE, "tweaks", "autodetectbordersize", Kind::Flag, "1"},
+    {IDC_BORDERWIDTH, "tweaks", "borderwidth", Kind::Edit, nullptr},
+    {IDC_BORDERHEIGHT, "tweaks", "borderheight", Kind::Edit, nullptr},
+    {IDC_SCALINGIGNOREBORDERSIZE, "tweaks", "scalingignorebordersize", Kind::Flag, ""},
+};
+
+struct Page {
+    const KeyControl* begin;
+    const KeyControl* end;
+};
+
+template <std::size_t N>
+Page PageOf(const KeyControl (&keys)[N]) {
+    return {keys, keys + N};
+}
+
+// Set while controls are filled from the profile, so their notifications do not
+// write the same values back.
+bool Filling = false;
+
+void Fill(HWND page, const KeyControl& row) {
+    HWND control = GetDlgItem(page, row.id);
+    if (row.kind == Kind::Flag) {
+        const bool checked = Model->Flag(row.section, row.key, row.choices[0] == '1');
+        SendMessageA(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else {
+        SetWindowTextA(control, Model->Value(row.section, row.key).c_str());
+    }
+}
+
+void FillChoices(HWND page, const KeyControl& row) {
+    for (const char* word = row.choices; *word != '\0'; word += std::strlen(word) + 1) {
+        SendDlgItemMessageA(page, row.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word));
+    }
+}
+
+// The control's value as the user has just set it.
+std::string NewValue(HWND page, const KeyControl& row, WORD notification, bool& changed) {
+    HWND control = GetDlgItem(page, row.id);
+    changed = true;
+    if (row.kind == Kind::Flag && notification == BN_CLICKED) {
+        return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    }
+    if (row.kind == Kind::Keyword && notification == CBN_SELCHANGE) {
+        const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        const LRESULT length = SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
+        if (selected == CB_ERR || length == CB_ERR) return changed = false, std::string();
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<std::size_t>(length));
+        return text;
+    }
+    if ((row.kind == Kind::Keyword && notification == CBN_EDITCHANGE) ||
+        (row.kind == Kind::Edit && notification == EN_CHANGE)) {
+        return TextOf(control);
+    }
+    changed = false;
+    return std::string();
+}
+
+// The key controls' share of a page's messages. True when the message was handled.
+bool HandleKeys(HWND page, UINT message, WPARAM wParam, Page keys) {
+    switch (message) {
+        case WM_INITDIALOG:
+            for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
+                if (row->kind == Kind::Keyword) FillChoices(page, *row);
+            }
+            [[fallthrough]];
+        case kReloadPage:
+            Filling = true;
+            for (const KeyControl* row = keys.begin; row != keys.end; ++row) Fill(page, *row);
+            Filling = false;
+            [[fallthrough]];
+        case kRefreshEnables:
+            for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
+                EnableWindow(GetDlgItem(page, row->id), Model->Applies(row->section, row->key));
+            }
+            return true;
+        case WM_COMMAND:
+            if (Filling) return false;
+            for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
+                if (row->id != LOWORD(wParam)) continue;
+                bool changed = false;
+                const std::string value = NewValue(page, *row, HIWORD(wParam), changed);
+                if (!changed) return false;
+                if (!Model->SetValue(row->section, row->key, value)) {
+                    ShowError(page, std::string(row->section) + "->" + row->key + " cannot hold that value.");
+                }
+                SendMessageA(GetParent(page), kProfileChanged, 0, 0);
+                return true;
+            }
+            return false;
+    }
+    return false;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash == 2 ? 3 : slash);
+}
+
+// The program chooser fills the folder and the file name.
+void ChooseProgram(HWND page) {
+    char file[MAX_PATH * 4] = "";
+    const std::string folder = Model->Value("program", "path");
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetParent(page);
+    dialog.lpstrFilter = "Programs (*.exe)\0*.exe\0All files\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = "Choose the program to launch";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameA(&dialog)) return;
+    const std::string path = file;
+    Model->SetValue("program", "path", FolderOf(path));
+    Model->SetValue("program", "name", path.substr(path.find_last_of('\\') + 1));
+    SendMessageA(page, kReloadPage, 0, 0);
+    SendMessageA(GetParent(page), kProfileChanged, 0, 0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ProgramPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_BROWSE_PROGRAM && HIWORD(wParam) == BN_CLICKED) {
+        ChooseProgram(page);
+        return TRUE;
+    }
+    return HandleKeys(page, message, wParam, PageOf(kProgramKeys));
+}
+
+INT_PTR CALLBACK WindowPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    return HandleKeys(page, message, wParam, PageOf(kWindowKeys));
+}
+
+INT_PTR CALLBACK TweaksPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    return HandleKeys(page, message, wParam, PageOf(kTweaksKeys));
+}
+
+}  // namespace setup_ui

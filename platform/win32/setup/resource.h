@@ -1,0 +1,59 @@
+// Dialog and control identifiers of the setup program. The end-to-end tests drive
+// the dialog through these too.
+#pragma once
+
+#define IDD_SETUP 100
+#define IDD_PAGE_PROGRAM 101
+#define IDD_PAGE_WINDOW 102
+#define IDD_PAGE_TWEAKS 103
+#define IDD_PICK_WINDOW 104
+
+// The main window.
+#define IDC_NEW 1001
+#define IDC_OPEN 1002
+#define IDC_SAVE 1003
+#define IDC_SAVE_AS 1004
+#define IDC_RUN 1005
+#define IDC_PROFILE_PATH 1006
+
+// The preview.
+#define IDC_OUTER_WIDTH 1101
+#define IDC_OUTER_HEIGHT 1102
+#define IDC_CLIENT_WIDTH 1103
+#define IDC_CLIENT_HEIGHT 1104
+#define IDC_PICK 1105
+#define IDC_PREVIEW_DRAWING 1106
+#define IDC_DISPLAY_TEXT 1107
+#define IDC_WINDOW_TEXT 1108
+#define IDC_CLIENT_TEXT 1109
+#define IDC_PREVIEW_MESSAGE 1110
+
+// The window picker.
+#define IDC_WINDOW_LIST 1201
+#define IDC_REFRESH 1202
+
+// One control per key, named after it.
+#define IDC_PATH 1301
+#define IDC_NAME 1302
+#define IDC_PARAMETERS 1303
+#define IDC_BROWSE_PROGRAM 1304
+#define IDC_NAMEMASK 1311
+#define IDC_WINDOWFINDMETHOD 1312
+#define IDC_FIRSTRESIZEDELAYMS 1313
+#define IDC_FIRSTRESIZETIMEOUTMS 1314
+#define IDC_WINDOWWIDTH 1315
+#define IDC_WINDOWHEIGHT 1316
+#define IDC_LOCKWINDOW 1317
+#define IDC_MOVEWINDOW 1318
+#define IDC_ALWAYSMOVEWINDOW 1319
+#define IDC_WINDOWX 1320
+#define IDC_WINDOWY 1321
+#define IDC_CLIENTRESIZE 1322
+#define IDC_SCALE 1323
+#define IDC_SCALINGMETHOD 1324
+#define IDC_MAINTAINASPECTRATIO 1325
+#define IDC_ASPECTRATIO 1326
+#define IDC_AUTODETECTBORDERSIZE 1331
+#define IDC_BORDERWIDTH 1332
+#define IDC_BORDERHEIGHT 1333
+#define IDC_SCALINGIGNOREBORDERSIZE 1334

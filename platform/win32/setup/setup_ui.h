@@ -1,0 +1,36 @@
+// What the setup window's parts share: the model, the messages between the window
+// and its pages, and the page and picker dialogs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/setup_window.h"
+
+namespace setup_ui {
+
+extern platform::SetupModel* Model;
+
+// The window asks a page to fill every control from the profile, or to enable
+// the controls of the keys that matter now; a page tells the window that it
+// changed the profile.
+constexpr UINT kReloadPage = WM_APP + 1;
+constexpr UINT kRefreshEnables = WM_APP + 2;
+constexpr UINT kProfileChanged = WM_APP + 3;
+
+INT_PTR CALLBACK ProgramPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK WindowPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK TweaksPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+struct PickedWindow {
+    std::string title;
+    RECT outer, client;
+};
+// The modal list of open windows. False when the user cancels.
+bool PickWindow(HWND owner, PickedWindow& picked);
+
+std::string TextOf(HWND control);
+void ShowError(HWND owner, const std::string& message);
+
+}  // namespace setup_ui

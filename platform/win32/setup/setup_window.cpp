@@ -1,0 +1,295 @@
+// The setup window: the file commands, the three pages and the preview.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "platform/win32/setup/resource.h"
+#include "platform/win32/setup/setup_ui.h"
+
+namespace setup_ui {
+
+platform::SetupModel* Model = nullptr;
+
+std::string TextOf(HWND control) {
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(control, &text[0], length + 1)));
+    return text;
+}
+
+void ShowError(HWND owner, const std::string& message) {
+    MessageBoxA(owner, message.c_str(), platform::kSetupCaption, MB_OK | MB_ICONERROR);
+}
+
+namespace {
+
+struct PageSpec {
+    int templateId;
+    DLGPROC procedure;
+    RECT placement;  // dialog units within the window
+};
+
+const PageSpec kPages[] = {
+    {IDD_PAGE_PROGRAM, ProgramPageProc, {4, 22, 240, 80}},
+    {IDD_PAGE_WINDOW, WindowPageProc, {4, 82, 240, 224}},
+    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 226, 240, 280}},
+};
+
+HWND Pages[sizeof kPages / sizeof kPages[0]];
+platform::PreviewPicture Picture;
+POINT PickedCorner{0, 0};  // the picked window's top left corner, for movewindow=none
+bool SettingSizes = false;
+
+void ToPages(UINT message) {
+    for (HWND page : Pages) SendMessageA(page, message, 0, 0);
+}
+
+void ShowTitle(HWND window) {
+    const std::string path = Model->ProfilePath();
+    SetDlgItemTextA(window, IDC_PROFILE_PATH, path.empty() ? "(new profile, not saved yet)" : path.c_str());
+    const std::string title = std::string(platform::kSetupCaption) + " - " +
+                              (path.empty() ? "new profile" : path.substr(path.find_last_of('\\') + 1)) +
+                              (Model->IsDirty() ? " *" : "");
+    SetWindowTextA(window, title.c_str());
+}
+
+// A size typed in: 1 to 6 digits.
+bool ReadSize(HWND window, int id, LONG& value) {
+    const std::string text = TextOf(GetDlgItem(window, id));
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::stol(text);
+    return true;
+}
+
+void UpdatePreview(HWND window) {
+    LONG outerWidth = 0, outerHeight = 0, clientWidth = 0, clientHeight = 0;
+    platform::Rect outer, client;
+    if (ReadSize(window, IDC_OUTER_WIDTH, outerWidth) && ReadSize(window, IDC_OUTER_HEIGHT, outerHeight) &&
+        ReadSize(window, IDC_CLIENT_WIDTH, clientWidth) && ReadSize(window, IDC_CLIENT_HEIGHT, clientHeight)) {
+        outer = {PickedCorner.x, PickedCorner.y, PickedCorner.x + outerWidth, PickedCorner.y + outerHeight};
+        client = {0, 0, clientWidth, clientHeight};
+    }
+    Picture = Model->Preview(outer, client);
+    const std::string display = Picture.displayWidth > 0 ? std::to_string(Picture.displayWidth) + " x " +
+                                                               std::to_string(Picture.displayHeight)
+                                                         : std::string();
+    SetDlgItemTextA(window, IDC_DISPLAY_TEXT, display.c_str());
+    SetDlgItemTextA(window, IDC_WINDOW_TEXT, Picture.windowText.c_str());
+    SetDlgItemTextA(window, IDC_CLIENT_TEXT, Picture.clientText.c_str());
+    SetDlgItemTextA(window, IDC_PREVIEW_MESSAGE, Picture.message.c_str());
+    InvalidateRect(GetDlgItem(window, IDC_PREVIEW_DRAWING), nullptr, TRUE);
+}
+
+void ProfileChanged(HWND window) {
+    ToPages(kRefreshEnables);
+    ShowTitle(window);
+    UpdatePreview(window);
+}
+
+void ProfileReplaced(HWND window) {
+    ToPages(kReloadPage);
+    ProfileChanged(window);
+}
+
+// The display scaled into the drawing, the window after the first resize on it,
+// and its client area inside.
+void DrawPreview(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT area = item.rcItem;
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (Picture.displayWidth <= 0 || Picture.displayHeight <= 0) return;
+    const double scale = std::min((area.right - area.left - 2) / static_cast<double>(Picture.displayWidth),
+                                  (area.bottom - area.top - 2) / static_cast<double>(Picture.displayHeight));
+    const int originX = area.left + 1, originY = area.top + 1;
+    auto toArea = [&](const platform::Rect& r) {
+        return RECT{originX + static_cast<LONG>(r.left * scale), originY + static_cast<LONG>(r.top * scale),
+                    originX + static_cast<LONG>(r.right * scale), originY + static_cast<LONG>(r.bottom * scale)};
+    };
+    auto box = [&](const RECT& r, COLORREF fill, COLORREF edge) {
+        HBRUSH brush = CreateSolidBrush(fill);
+        HPEN pen = CreatePen(PS_SOLID, 1, edge);
+        HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+        Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(brush);
+        DeleteObject(pen);
+    };
+    box(toArea({0, 0, Picture.displayWidth, Picture.displayHeight}), RGB(32, 32, 40), RGB(0, 0, 0));
+    if (!Picture.placed) return;
+    box(toArea(Picture.window), RGB(70, 110, 170), RGB(200, 220, 255));
+    box(toArea(Picture.client), RGB(225, 235, 250), RGB(70, 110, 170));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(20, 40, 80));
+    const std::string numbers = Picture.windowText + "\nclient " + Picture.clientText;
+    RECT inside = toArea(Picture.client);
+    InflateRect(&inside, -2, -2);
+    DrawTextA(dc, numbers.c_str(), -1, &inside, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// Asks whether to keep unsaved changes first. False: the user cancelled.
+bool ChangesHandled(HWND window);
+
+bool SaveAs(HWND window) {
+    char file[MAX_PATH * 4] = "framewright.ini";
+    const std::string current = Model->ProfilePath();
+    if (!current.empty()) lstrcpynA(file, current.c_str(), sizeof file);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrDefExt = "ini";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog)) return false;
+    std::string error;
+    if (!Model->SaveAs(file, error)) {
+        ShowError(window, error);
+        return false;
+    }
+    ProfileChanged(window);
+    return true;
+}
+
+bool Save(HWND window) {
+    if (Model->ProfilePath().empty()) return SaveAs(window);
+    std::string error;
+    if (!Model->Save(error)) {
+        ShowError(window, error);
+        return false;
+    }
+    ShowTitle(window);
+    return true;
+}
+
+bool ChangesHandled(HWND window) {
+    if (!Model->IsDirty()) return true;
+    switch (MessageBoxA(window, "Save the changes to this profile first?", platform::kSetupCaption,
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            return Save(window);
+        case IDNO:
+            return true;
+    }
+    return false;
+}
+
+void Open(HWND window) {
+    if (!ChangesHandled(window)) return;
+    char file[MAX_PATH * 4] = "";
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameA(&dialog)) return;
+    std::string error;
+    if (!Model->Open(file, error)) ShowError(window, error);
+    ProfileReplaced(window);
+}
+
+void Run(HWND window) {
+    if (Model->ProfilePath().empty() && !SaveAs(window)) return;
+    std::string error;
+    if (!Model->Run(error)) ShowError(window, error);
+    ShowTitle(window);
+}
+
+void Pick(HWND window) {
+    PickedWindow picked;
+    if (!PickWindow(window, picked)) return;
+    Model->SetValue("windowresize", "namemask", picked.title);
+    PickedCorner = {picked.outer.left, picked.outer.top};
+    SettingSizes = true;
+    SetDlgItemInt(window, IDC_OUTER_WIDTH, picked.outer.right - picked.outer.left, FALSE);
+    SetDlgItemInt(window, IDC_OUTER_HEIGHT, picked.outer.bottom - picked.outer.top, FALSE);
+    SetDlgItemInt(window, IDC_CLIENT_WIDTH, picked.client.right - picked.client.left, FALSE);
+    SetDlgItemInt(window, IDC_CLIENT_HEIGHT, picked.client.bottom - picked.client.top, FALSE);
+    SettingSizes = false;
+    ProfileReplaced(window);
+}
+
+void PlacePages(HWND window) {
+    for (std::size_t i = 0; i < sizeof kPages / sizeof kPages[0]; ++i) {
+        Pages[i] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPages[i].templateId), window,
+                                      kPages[i].procedure, 0);
+        RECT r = kPages[i].placement;
+        MapDialogRect(window, &r);
+        SetWindowPos(Pages[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+    }
+}
+
+INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            PlacePages(window);
+            ProfileChanged(window);
+            return TRUE;
+        case kProfileChanged:
+            ProfileChanged(window);
+            return TRUE;
+        case WM_DRAWITEM:
+            if (wParam != IDC_PREVIEW_DRAWING) return FALSE;
+            DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_CLOSE:
+            if (ChangesHandled(window)) EndDialog(window, 0);
+            return TRUE;
+        case WM_COMMAND:
+            break;
+        default:
+            return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+        case IDC_NEW:
+            if (ChangesHandled(window)) {
+                Model->New();
+                ProfileReplaced(window);
+            }
+            return TRUE;
+        case IDC_OPEN:
+            Open(window);
+            return TRUE;
+        case IDC_SAVE:
+            Save(window);
+            return TRUE;
+        case IDC_SAVE_AS:
+            SaveAs(window);
+            return TRUE;
+        case IDC_RUN:
+            Run(window);
+            return TRUE;
+        case IDC_PICK:
+            Pick(window);
+            return TRUE;
+        case IDC_OUTER_WIDTH:
+        case IDC_OUTER_HEIGHT:
+        case IDC_CLIENT_WIDTH:
+        case IDC_CLIENT_HEIGHT:
+            if (HIWORD(wParam) == EN_CHANGE && !SettingSizes) UpdatePreview(window);
+            return TRUE;
+        case IDCANCEL:  // Escape
+            SendMessageA(window, WM_CLOSE, 0, 0);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+}  // namespace setup_ui
+
+namespace platform {
+
+int RunSetupWindow(SetupModel& model) {
+    setup_ui::Model = &model;
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), nullptr,
+                                           setup_ui::SetupProc, 0);
+    return result == -1 ? 1 : 0;
+}
+
+}  // namespace platform

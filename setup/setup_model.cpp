@@ -1,0 +1,111 @@
+#include "setup/setup_model.h"
+
+#include "platform/platform.h"
+#include "settings/command_line.h"
+#include "settings/config_reader.h"
+#include "settings/settings.h"
+#include "setup/applicability.h"
+#include "setup/preview.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) return std::string();
+    // A drive root keeps its separator: "C:" alone names that drive's working directory.
+    return path.substr(0, slash == 2 && path[1] == ':' ? 3 : slash);
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+bool ProfileModel::Start(const std::string& commandLine, std::string& error) {
+    std::string path = ProfileArgument(commandLine);
+    if (path.empty()) path = kConfigFileTitle;
+    path = platform::GetFullPathNameW(path);
+    if (!FileExists(path)) {
+        profile_.New(path);
+        EnterProfileFolder();
+        return true;
+    }
+    if (Open(path, error)) return true;
+    profile_.New(std::string());
+    return false;
+}
+
+std::string ProfileModel::Value(const char* section, const char* key) const { return profile_.Value(section, key); }
+
+bool ProfileModel::Flag(const char* section, const char* key, bool launcherDefault) const {
+    return profile_.Flag(section, key, launcherDefault);
+}
+
+bool ProfileModel::Applies(const char* section, const char* key) const {
+    return KeyApplies(profile_.Text(), section, key);
+}
+
+bool ProfileModel::SetValue(const char* section, const char* key, const std::string& value) {
+    return profile_.SetValue(section, key, value);
+}
+
+void ProfileModel::New() { profile_.New(std::string()); }
+
+bool ProfileModel::Open(const std::string& path, std::string& error) {
+    if (!profile_.Open(platform::GetFullPathNameW(path), error)) return false;
+    EnterProfileFolder();
+    return true;
+}
+
+bool ProfileModel::Save(std::string& error) { return profile_.Save(error); }
+
+bool ProfileModel::SaveAs(const std::string& path, std::string& error) {
+    if (!profile_.SaveAs(platform::GetFullPathNameW(path), error)) return false;
+    EnterProfileFolder();
+    return true;
+}
+
+bool ProfileModel::Run(std::string& error) {
+    if (!Save(error)) return false;
+    const std::string launcher = FolderOf(platform::GetModuleFileNameW()) + "\\framewright.exe";
+    if (!FileExists(launcher)) {
+        error = "Cannot find the launcher: " + launcher;
+        return false;
+    }
+    platform::ProcessInformation started;
+    if (!platform::CreateProcessA(launcher, Quoted(launcher) + " " + Quoted(profile_.Path()),
+                                  FolderOf(profile_.Path()), started)) {
+        error = "Cannot start " + launcher + ": " + platform::LastErrorText();
+        return false;
+    }
+    platform::CloseHandle(started.process);
+    platform::CloseHandle(started.thread);
+    return true;
+}
+
+platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, const platform::Rect& client) {
+    const ::Preview preview = ComputePreview(profile_.Text(), profile_.Path(), outer, client);
+    platform::PreviewPicture picture;
+    picture.displayWidth = preview.displayWidth;
+    picture.displayHeight = preview.displayHeight;
+    picture.placed = preview.outcome == ::Preview::Placed;
+    if (preview.outcome == ::Preview::Rejected) {
+        picture.message = preview.rejection;
+    } else if (!picture.placed) {
+        picture.message = "The settings are valid. Pick a window, or type its outer and client sizes, to see "
+                          "where the launcher puts it.";
+    } else {
+        picture.window = preview.window;
+        picture.windowText = WindowText(preview);
+        picture.clientText = ClientText(preview);
+        // The frame is drawn as Windows draws it: even at the sides and the bottom.
+        const std::int32_t side = (outer.right - outer.left - (client.right - client.left)) / 2;
+        picture.client = {preview.window.left + side, preview.window.bottom - side - preview.clientHeight,
+                          preview.window.left + side + preview.clientWidth, preview.window.bottom - side};
+    }
+    return picture;
+}
+
+void ProfileModel::EnterProfileFolder() {
+    const std::string folder = FolderOf(profile_.Path());
+    if (!folder.empty()) platform::SetCurrentDirectoryW(folder);
+}

@@ -1,0 +1,35 @@
+// The setup program's model: the profile being edited, the preview computed by the
+// launcher's own code, and starting the launcher on the profile.
+#pragma once
+
+#include "platform/setup_window.h"
+#include "setup/profile.h"
+
+class ProfileModel : public platform::SetupModel {
+public:
+    // Opens the profile the command line names (the launcher's profile-argument
+    // rule), else "framewright.ini" in the working directory; a missing file starts
+    // a new profile to be saved there. False with the reason when the file exists
+    // but cannot be opened; a new profile is started then.
+    bool Start(const std::string& commandLine, std::string& error);
+
+    std::string ProfilePath() const override { return profile_.Path(); }
+    bool IsDirty() const override { return profile_.IsDirty(); }
+    std::string Value(const char* section, const char* key) const override;
+    bool Flag(const char* section, const char* key, bool launcherDefault) const override;
+    bool Applies(const char* section, const char* key) const override;
+    bool SetValue(const char* section, const char* key, const std::string& value) override;
+    void New() override;
+    bool Open(const std::string& path, std::string& error) override;
+    bool Save(std::string& error) override;
+    bool SaveAs(const std::string& path, std::string& error) override;
+    bool Run(std::string& error) override;
+    platform::PreviewPicture Preview(const platform::Rect& outer, const platform::Rect& client) override;
+
+private:
+    // The launcher runs in the profile's folder, so the preview's defaults (the
+    // working directory as the program's path) are taken there too.
+    void EnterProfileFolder();
+
+    Profile profile_;
+};

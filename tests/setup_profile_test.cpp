@@ -1,0 +1,172 @@
+// The setup program's settings layer and preview on the simulated desktop: saving
+// in place and whole, and the preview computed by the launcher's own steps.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "settings/settings.h"
+#include "setup/applicability.h"
+#include "setup/preview.h"
+#include "setup/profile.h"
+#include "setup/setup_model.h"
+#include "tests/support/fake_desktop.h"
+
+namespace {
+
+const std::string kProfilePath = "C:\\Games\\demo.ini";
+const std::string kProfile =
+    "; demo\r\n[program]\r\npath=C:\\Games\\Demo\r\nname=demo.exe\r\n\r\n[windowresize]\r\n"
+    "windowfindmethod=pidonly\r\nfirstresizedelayms=100\r\nfirstresizetimeoutms=5000\r\n"
+    "windowwidth=800\r\nwindowheight=600\r\nmovewindow=centre\r\nscalingmethod=windowscale\r\nscale=150\r\n";
+
+class SetupProfileTest : public ::testing::Test {
+protected:
+    fake::Desktop desktop;
+    Profile profile;
+    std::string error;
+
+    void SetUp() override {
+        desktop.file("C:\\Games\\Demo\\demo.exe", "MZ").file(kProfilePath, kProfile);
+        ASSERT_TRUE(profile.Open(kProfilePath, error)) << error;
+    }
+};
+
+TEST_F(SetupProfileTest, SavesOnlyTheChangedLineAndLeavesNoTemporaryFile) {
+    EXPECT_FALSE(profile.IsDirty());
+    profile.SetValue("windowresize", "scale", "  200 ");
+    profile.SetValue("windowresize", "lockwindow", "1");
+    profile.SetValue("program", "parameters", "");  // absent and empty read alike: nothing added
+    EXPECT_TRUE(profile.IsDirty());
+    ASSERT_TRUE(profile.Save(error)) << error;
+    EXPECT_FALSE(profile.IsDirty());
+    EXPECT_EQ(desktop.contentOf(kProfilePath),
+              std::string(kProfile).replace(kProfile.find("scale=150"), 9, "scale=200") + "lockwindow=1\r\n");
+    EXPECT_EQ(desktop.fileAttributes(kProfilePath + ".saving"), platform::kInvalidFileAttributes);
+    EXPECT_EQ(desktop.openHandleCount(), 0);
+}
+
+TEST(SetupSaveTest, AFailedSaveSaysWhyAndLeavesTheFileAsItWas) {
+    struct Row {
+        const char* label;
+        void (*arrange)(fake::Desktop&);
+        std::string path;
+        std::string reason;
+    } rows[] = {
+        {"disk full", [](fake::Desktop& d) { d.diskFull(); }, kProfilePath, "There is not enough space on the disk."},
+        {"file held by another program", [](fake::Desktop& d) { d.fileHeldForWriting(kProfilePath, kProfile); },
+         kProfilePath, "being used by another process"},
+        {"folder gone", [](fake::Desktop&) {}, "C:\\Nowhere\\demo.ini", "The system cannot find the path specified."},
+    };
+    for (const Row& row : rows) {
+        fake::Desktop desktop;
+        desktop.file(kProfilePath, kProfile);
+        Profile profile;
+        std::string error;
+        ASSERT_TRUE(profile.Open(kProfilePath, error));
+        profile.SetValue("windowresize", "scale", "200");
+        row.arrange(desktop);
+        EXPECT_FALSE(profile.SaveAs(row.path, error)) << row.label;
+        EXPECT_NE(error.find(row.reason), std::string::npos) << row.label << ": " << error;
+        EXPECT_EQ(error.find("The file was left as it was.") != std::string::npos, row.path == kProfilePath)
+            << row.label;
+        EXPECT_EQ(desktop.contentOf(kProfilePath), kProfile) << row.label;
+        EXPECT_EQ(desktop.fileAttributes(row.path + ".saving"), platform::kInvalidFileAttributes) << row.label;
+        EXPECT_TRUE(profile.IsDirty()) << row.label;
+        EXPECT_EQ(desktop.openHandleCount(), 0) << row.label;
+    }
+}
+
+TEST_F(SetupProfileTest, RefusesFilesTheLauncherCannotRead) {
+    desktop.file("C:\\Games\\utf16.ini", std::string("[\0p\0]\0", 6)).directory("C:\\Games\\folder.ini");
+    for (const char* path : {"C:\\Games\\utf16.ini", "C:\\Games\\missing.ini", "C:\\Games\\folder.ini"}) {
+        EXPECT_FALSE(profile.Open(path, error)) << path;
+        EXPECT_FALSE(error.empty()) << path;
+        EXPECT_EQ(profile.Path(), kProfilePath) << path << ": the open profile stays";
+    }
+}
+
+// Three windows of 656 x 519 (client 640 x 480) on 1920 x 1080; the numbers are the
+// launcher's: 150 % is 984 x 778.5, a tie rounded to even.
+TEST_F(SetupProfileTest, PreviewIsTheLaunchersOwnResult) {
+    const platform::Rect outer{100, 50, 756, 569}, client{0, 0, 640, 480};
+    Preview placed = ComputePreview(profile.Text(), kProfilePath, outer, client);
+    ASSERT_EQ(placed.outcome, Preview::Placed) << placed.rejection;
+    EXPECT_EQ(WindowText(placed), "984 x 778 at 468, 151");
+    EXPECT_EQ(ClientText(placed), "968 x 739");
+
+    profile.SetValue("windowresize", "movewindow", "none");
+    EXPECT_EQ(WindowText(ComputePreview(profile.Text(), kProfilePath, outer, client)), "984 x 778 at 100, 50");
+
+    Preview unknown = ComputePreview(profile.Text(), kProfilePath, {}, {});
+    EXPECT_EQ(unknown.outcome, Preview::NeedsWindow);
+    EXPECT_EQ(unknown.displayWidth, 1920);
+
+    profile.SetValue("windowresize", "scale", "");
+    Preview rejected = ComputePreview(profile.Text(), kProfilePath, outer, client);
+    EXPECT_EQ(rejected.outcome, Preview::Rejected);
+    EXPECT_EQ(rejected.rejection,
+              "Invalid settings: windowresize->scale is not a legal value or not set (and required for "
+              "scalingmethod=windowscale)");
+
+    profile.SetValue("windowresize", "scale", "50");
+    profile.SetValue("windowresize", "scalingmethod", "displayscale");
+    profile.SetValue("windowresize", "maintainaspectratio", "1");
+    Preview failing = ComputePreview(profile.Text(), kProfilePath, outer, {0, 0, 640, 0});
+    EXPECT_EQ(failing.rejection, "The launcher would fail: EDivByZero: Division by zero");
+    EXPECT_EQ(desktop.calls(fake::Call::SetWindowPos) + desktop.calls(fake::Call::CreateProcessA), 0u);
+}
+
+TEST(SetupApplicabilityTest, ControlsOfKeysTheMethodsIgnoreAreDisabled) {
+    struct Row {
+        const char* content;
+        const char* section;
+        const char* key;
+        bool applies;
+    } rows[] = {
+        {"[windowresize]\nwindowfindmethod=PidOnly", "windowresize", "namemask", false},
+        {"[windowresize]\nwindowfindmethod=nameonly", "windowresize", "namemask", true},
+        {"[windowresize]\nwindowfindmethod=bogus", "windowresize", "namemask", true},
+        {"[windowresize]\nmovewindow=centre", "windowresize", "windowx", false},
+        {"[windowresize]\nmovewindow=fixed\nlockwindow=1", "windowresize", "alwaysmovewindow", true},
+        {"[windowresize]\nmovewindow=none\nlockwindow=1", "windowresize", "alwaysmovewindow", false},
+        {"[windowresize]\nscalingmethod=defined", "windowresize", "scale", false},
+        {"[windowresize]\nscalingmethod=displayscale", "windowresize", "aspectratio", false},
+        {"[windowresize]\nscalingmethod=displayscale\nmaintainaspectratio=1", "windowresize", "aspectratio", true},
+        {"[tweaks]", "tweaks", "borderwidth", false},
+        {"[tweaks]\nautodetectbordersize=0", "tweaks", "borderheight", true},
+        {"[windowresize]\nscalingmethod=defined", "windowresize", "windowwidth", true},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(KeyApplies(row.content, row.section, row.key), row.applies) << row.content << " / " << row.key;
+    }
+}
+
+TEST(SetupModelTest, OpensTheProfileArgumentAndRunsTheLauncherBesideItself) {
+    fake::Desktop desktop;
+    desktop.workingDirectory("C:\\Users\\me")
+        .exePath("C:\\Tools\\framewright-setup.exe")
+        .program("C:\\Tools\\framewright.exe", fake::aProgram())
+        .file("C:\\Games\\Demo\\outpost.ini", kProfile);
+    ProfileModel model;
+    std::string error;
+    ASSERT_TRUE(model.Start("setup.exe /x \"..\\..\\Games\\Demo\\outpost.ini\"", error)) << error;
+    EXPECT_EQ(model.ProfilePath(), "C:\\Games\\Demo\\outpost.ini");
+    EXPECT_EQ(desktop.currentDirectory(), "C:\\Games\\Demo") << "the launcher's working directory";
+    model.SetValue("windowresize", "scale", "120");
+    ASSERT_TRUE(model.Run(error)) << error;
+    ASSERT_EQ(desktop.launches().size(), 1u);
+    const fake::LaunchRecord& run = desktop.launches()[0];
+    EXPECT_EQ(run.applicationName, "C:\\Tools\\framewright.exe");
+    EXPECT_EQ(run.commandLine, "\"C:\\Tools\\framewright.exe\" \"" + model.ProfilePath() + "\"");
+    EXPECT_EQ(run.currentDirectory, "C:\\Games\\Demo");
+    EXPECT_FALSE(model.IsDirty()) << "Run saves first";
+    EXPECT_EQ(desktop.openHandleCount(), 0);
+
+    ProfileModel fresh;
+    ASSERT_TRUE(fresh.Start("setup.exe", error));
+    EXPECT_EQ(fresh.ProfilePath(), "C:\\Games\\Demo\\framewright.ini") << "a new one, not saved yet";
+    EXPECT_FALSE(fresh.IsDirty());
+}
+
+}  // namespace
