@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "settings/command_line.h"
+#include "settings/full_path.h"
 #include "settings/ratio_text.h"
 
 rSettings Settings;
@@ -21,6 +23,8 @@ std::int32_t OriginalWindowHeight;
 std::int32_t OriginalClientWidth;
 std::int32_t OriginalClientHeight;
 
+platform::JobProcessIds TargetJobProcesses;
+
 void InitialiseSettings() {
     Settings = rSettings{};
     // The separator is appended even at a drive root, whose text already ends in one;
@@ -37,11 +41,19 @@ void InitialiseSettings() {
     DesiredWidth = DesiredHeight = 0;
     OriginalWindowWidth = OriginalWindowHeight = 0;
     OriginalClientWidth = OriginalClientHeight = 0;
+    TargetJobProcesses = platform::JobProcessIds{};
 }
 
 void FinaliseSettings() {
     for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
-                              &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask}) {
+                              &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask,
+                              &Settings.LogFile}) {
         std::string().swap(*text);
     }
+}
+
+void SelectProfile(const std::string& commandLine) { UseProfile(ProfileArgument(commandLine)); }
+
+void UseProfile(const std::string& profile) {
+    if (!profile.empty()) Settings.ConfigFileName = FullPath(platform::GetCurrentDirectoryW(), profile);
 }

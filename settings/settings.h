@@ -37,6 +37,11 @@ struct rSettings {
     std::int32_t BorderWidth;
     std::int32_t BorderHeight;
     bool ScalingIgnoreBorderSize;
+
+    // Launching: the started program's child processes count as the program; the
+    // log file, as a full path (empty: none).
+    bool FollowChildren;
+    std::string LogFile;
 };
 
 extern rSettings Settings;
@@ -58,6 +63,10 @@ extern std::int32_t OriginalWindowHeight;
 extern std::int32_t OriginalClientWidth;
 extern std::int32_t OriginalClientHeight;
 
+// With followchildren: the processes of the program's job as the loop saw them last,
+// any of whose windows may be the target. Empty: the started process alone counts.
+extern platform::JobProcessIds TargetJobProcesses;
+
 constexpr const char* kConfigFileTitle = "framewright.ini";
 
 // Fixes the configuration file's path (working directory + "\" + file name) and
@@ -65,3 +74,10 @@ constexpr const char* kConfigFileTitle = "framewright.ini";
 void InitialiseSettings();
 // Releases the record's text at an orderly end.
 void FinaliseSettings();
+
+// Takes the configuration file from the launcher's command line: the first
+// argument after the program name that ends in ".ini", made full against the
+// working directory. Without one, ConfigFileName stays as InitialiseSettings set it.
+void SelectProfile(const std::string& commandLine);
+// The same for a profile argument already taken from a command line; empty: none.
+void UseProfile(const std::string& profile);
