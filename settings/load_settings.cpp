@@ -3,10 +3,12 @@
 #include <string>
 
 #include "diagnostics/error_box.h"
+#include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
 #include "platform/platform.h"
 #include "settings/ratio_text.h"
 #include "settings/config_reader.h"
+#include "settings/full_path.h"
 #include "settings/settings.h"
 
 namespace {
@@ -87,10 +89,22 @@ bool InterpretScalingMethod(const std::string& keyword, std::string& rejection) 
     return false;
 }
 
+// The log file is looked up first, so that it gets every line of the loading and
+// every rejection; the lookup itself changes nothing.
+void StartConfiguredLog(const ConfigReader& reader, std::string& logProblem) {
+    const std::string written = reader.ReadText(kTweaks, "logfile", "");
+    Settings.LogFile = written.empty() ? "" : FullPath(platform::GetCurrentDirectoryW(), written);
+    std::string reason;
+    if (StartLogFile(Settings.LogFile, Settings.ConfigFileName, reason)) return;
+    logProblem = "Cannot open the log file: " + Settings.LogFile + "\r\n" + reason;
+    Settings.LogFile.clear();
+}
+
 // Reads every key in its order, interpreting the four that can be rejected at once.
 // The reader lives only here, so it is released before any box is shown.
-bool ReadKeys(std::string& rejection) {
+bool ReadKeys(std::string& rejection, std::string& logProblem) {
     const ConfigReader reader(Settings.ConfigFileName);
+    StartConfiguredLog(reader, logProblem);
     Settings.ProgramPath = reader.ReadText(kProgram, "path", platform::GetCurrentDirectoryW());
     Settings.ProgramName = reader.ReadText(kProgram, "name", "");
     Settings.ProgramParameters = reader.ReadText(kProgram, "parameters", "");
@@ -118,6 +132,8 @@ bool ReadKeys(std::string& rejection) {
     Settings.BorderWidth = reader.ReadInt(kTweaks, "borderwidth", -1);
     Settings.BorderHeight = reader.ReadInt(kTweaks, "borderheight", -1);
     Settings.ScalingIgnoreBorderSize = reader.ReadFlag(kTweaks, "scalingignorebordersize", false);
+
+    Settings.FollowChildren = reader.ReadFlag(kProgram, "followchildren", false);
     return true;
 }
 
@@ -158,8 +174,11 @@ bool LoadSettings() {
     if (!FileExists(Settings.ConfigFileName)) {
         return Reject("Cannot find the configuration file: " + Settings.ConfigFileName);
     }
-    std::string rejection;
-    if (!ReadKeys(rejection)) return Reject(rejection);
+    std::string rejection, logProblem;
+    const bool read = ReadKeys(rejection, logProblem);
+    // The run goes on without a log; the user is told once.
+    if (!logProblem.empty()) ShowErrorBox(logProblem);
+    if (!read) return Reject(rejection);
     if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
     // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
     Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;

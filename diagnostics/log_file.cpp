@@ -1,0 +1,238 @@
+#include "diagnostics/log_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "diagnostics/system_error.h"
+#include "platform/platform.h"
+
+#ifndef FRAMEWRIGHT_VERSION
+#define FRAMEWRIGHT_VERSION "unknown"
+#endif
+
+namespace {
+
+enum class LogState { Off, Keeping, Writing };
+
+LogState State = LogState::Off;
+platform::KernelHandle File = platform::kInvalidHandle;
+std::uint32_t StartTick = 0;
+
+// Lines traced before the configuration named the log: a length, then the bytes.
+char Kept[4096];
+std::size_t KeptSize = 0;
+
+// The lines written last, newest at Recent[(RecentHead - 1) % kGroupMax]. A line
+// too long for its slot never counts as a repeat.
+constexpr int kGroupMax = 16;
+constexpr std::size_t kSlotSize = 256;
+struct RecentLine {
+    char text[kSlotSize];
+    std::size_t length;
+    bool comparable;
+};
+RecentLine Recent[kGroupMax];
+int RecentCount = 0;
+int RecentHead = 0;
+
+// A repetition being followed: the group is the last Period lines written; Matched
+// lines of its next copy have come (at HeldTimes) and Repeats whole copies.
+int Period = 0;
+int Matched = 0;
+std::uint32_t Repeats = 0;
+std::uint32_t HeldTimes[kGroupMax];
+
+const RecentLine& RecentAt(int back) { return Recent[(RecentHead - back + 2 * kGroupMax) % kGroupMax]; }
+
+bool Same(const RecentLine& recent, std::string_view line) {
+    return recent.comparable && recent.length == line.size() && std::memcmp(recent.text, line.data(), line.size()) == 0;
+}
+
+void Remember(std::string_view line) {
+    RecentLine& slot = Recent[RecentHead];
+    slot.comparable = line.size() <= kSlotSize;
+    slot.length = slot.comparable ? line.size() : 0;
+    if (slot.comparable) std::memmove(slot.text, line.data(), line.size());  // may be the slot itself
+    RecentHead = (RecentHead + 1) % kGroupMax;
+    if (RecentCount < kGroupMax) ++RecentCount;
+}
+
+// One WriteFile per line, so that lines of two launchers sharing a log do not mix.
+void WriteRaw(std::string_view text) {
+    std::uint32_t written = 0;
+    platform::WriteFile(File, text.data(), static_cast<std::uint32_t>(text.size()), written);
+}
+
+void WriteStamped(std::uint32_t ms, std::string_view line) {
+    char buffer[1024];
+    int prefix = std::snprintf(buffer, sizeof(buffer), "%8lu ms  ", static_cast<unsigned long>(ms));
+    const std::size_t room = sizeof(buffer) - static_cast<std::size_t>(prefix) - 2;
+    if (line.size() <= room) {
+        std::memcpy(buffer + prefix, line.data(), line.size());
+        std::memcpy(buffer + prefix + line.size(), "\r\n", 2);
+        WriteRaw(std::string_view(buffer, static_cast<std::size_t>(prefix) + line.size() + 2));
+        return;
+    }
+    WriteRaw(std::string_view(buffer, static_cast<std::size_t>(prefix)));
+    WriteRaw(line);
+    WriteRaw("\r\n");
+}
+
+void WriteLine(std::uint32_t ms, std::string_view line) {
+    WriteStamped(ms, line);
+    Remember(line);
+}
+
+// Something else came: the count of whole copies, then the lines of the copy that
+// was under way, as they came.
+void EndRepetition(std::uint32_t ms) {
+    if (Repeats > 0) {
+        char count[96];
+        int length = Period == 1
+                         ? std::snprintf(count, sizeof(count), "(repeated %lu more times)",
+                                         static_cast<unsigned long>(Repeats))
+                         : std::snprintf(count, sizeof(count), "(the last %d lines repeated %lu more times)", Period,
+                                         static_cast<unsigned long>(Repeats));
+        WriteStamped(ms, std::string_view(count, static_cast<std::size_t>(length)));
+    }
+    const int period = Period, matched = Matched;
+    Period = Matched = 0;
+    Repeats = 0;
+    for (int i = 0; i < matched; ++i) {
+        const RecentLine& line = RecentAt(period);  // each write moves the group's next line up
+        WriteLine(HeldTimes[i], std::string_view(line.text, line.length));
+    }
+}
+
+void Log(std::uint32_t ms, std::string_view line) {
+    if (Period > 0) {
+        if (Same(RecentAt(Period - Matched), line)) {
+            HeldTimes[Matched++] = ms;
+            if (Matched == Period) {
+                ++Repeats;
+                Matched = 0;
+            }
+            return;
+        }
+        EndRepetition(ms);
+    }
+    for (int back = 1; back <= RecentCount; ++back) {
+        if (!Same(RecentAt(back), line)) continue;
+        Period = back;
+        HeldTimes[0] = ms;
+        Matched = 1;
+        if (Matched == Period) {
+            Repeats = 1;
+            Matched = 0;
+        }
+        return;
+    }
+    WriteLine(ms, line);
+}
+
+std::uint32_t Now() { return platform::GetTickCount() - StartTick; }
+
+void Keep(std::string_view line) {
+    const std::uint32_t length = static_cast<std::uint32_t>(line.size());
+    if (KeptSize + sizeof(length) + line.size() > sizeof(Kept)) return;
+    std::memcpy(Kept + KeptSize, &length, sizeof(length));
+    std::memcpy(Kept + KeptSize + sizeof(length), line.data(), line.size());
+    KeptSize += sizeof(length) + line.size();
+}
+
+std::string Header(const std::string& configFileName) {
+    const platform::LocalTime now = platform::GetLocalTime();
+    char stamp[32];
+    std::snprintf(stamp, sizeof(stamp), "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    return std::string("Framewright ") + FRAMEWRIGHT_VERSION + ", started " + stamp +
+           ", configuration file: " + configFileName + "\r\n";
+}
+
+// Whether two full paths name the same file as far as their text tells.
+bool SamePath(const std::string& a, const std::string& b) {
+    auto normal = [](const std::string& path) {
+        std::string text;
+        for (char c : path) {
+            char n = c == '/' ? '\\' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            if (n == '\\' && !text.empty() && text.back() == '\\') continue;
+            text += n;
+        }
+        return text;
+    };
+    return normal(a) == normal(b);
+}
+
+void Reset() {
+    State = LogState::Off;
+    File = platform::kInvalidHandle;
+    KeptSize = 0;
+    RecentCount = RecentHead = 0;
+    Period = Matched = 0;
+    Repeats = 0;
+}
+
+}  // namespace
+
+void EnableLogFile() {
+    Reset();
+    State = LogState::Keeping;
+}
+
+bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure) {
+    if (State != LogState::Keeping) return true;
+    if (path.empty()) {
+        Reset();
+        return true;
+    }
+    // Appending to the configuration would spoil it.
+    if (SamePath(path, configFileName)) {
+        failure = "It is the configuration file.";
+        Reset();
+        return false;
+    }
+    // Appending only, so nothing already in the file can be overwritten; readers
+    // and other launchers sharing the log are let in.
+    File = platform::CreateFileW(path, platform::kFileAppendData, platform::kFileShareRead | platform::kFileShareWrite,
+                                 platform::kOpenAlways, platform::kFileAttributeNormal);
+    if (File == platform::kInvalidHandle) {
+        failure = LastErrorText();
+        Reset();
+        return false;
+    }
+    State = LogState::Writing;
+    StartTick = platform::GetTickCount();
+    WriteRaw(Header(configFileName));
+    for (std::size_t at = 0; at < KeptSize;) {
+        std::uint32_t length;
+        std::memcpy(&length, Kept + at, sizeof(length));
+        Log(0, std::string_view(Kept + at + sizeof(length), length));
+        at += sizeof(length) + length;
+    }
+    KeptSize = 0;
+    return true;
+}
+
+void LogTraceLine(std::string_view line) {
+    if (State == LogState::Writing) Log(Now(), line);
+    else if (State == LogState::Keeping) Keep(line);
+}
+
+void LogErrorBox(const std::string& text) {
+    if (State == LogState::Off) return;
+    std::string line = "Error box: ";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        line += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+    }
+    LogTraceLine(line);
+}
+
+void CloseLogFile() {
+    if (State == LogState::Writing) {
+        EndRepetition(Now());
+        platform::CloseHandle(File);
+    }
+    Reset();
+}
