@@ -41,6 +41,7 @@ int RecentHead = 0;
 int Period = 0;
 int Matched = 0;
 std::uint32_t Repeats = 0;
+std::uint32_t LastRepeatMs = 0;
 std::uint32_t HeldTimes[kGroupMax];
 
 const RecentLine& RecentAt(int back) { return Recent[(RecentHead - back + 2 * kGroupMax) % kGroupMax]; }
@@ -84,9 +85,9 @@ void WriteLine(std::uint32_t ms, std::string_view line) {
     Remember(line);
 }
 
-// Something else came: the count of whole copies, then the lines of the copy that
-// was under way, as they came.
-void EndRepetition(std::uint32_t ms) {
+// Something else came: the count of whole copies, stamped when the last of them
+// ended, then the lines of the copy that was under way, as they came.
+void EndRepetition() {
     if (Repeats > 0) {
         char count[96];
         int length = Period == 1
@@ -94,7 +95,7 @@ void EndRepetition(std::uint32_t ms) {
                                          static_cast<unsigned long>(Repeats))
                          : std::snprintf(count, sizeof(count), "(the last %d lines repeated %lu more times)", Period,
                                          static_cast<unsigned long>(Repeats));
-        WriteStamped(ms, std::string_view(count, static_cast<std::size_t>(length)));
+        WriteStamped(LastRepeatMs, std::string_view(count, static_cast<std::size_t>(length)));
     }
     const int period = Period, matched = Matched;
     Period = Matched = 0;
@@ -111,11 +112,12 @@ void Log(std::uint32_t ms, std::string_view line) {
             HeldTimes[Matched++] = ms;
             if (Matched == Period) {
                 ++Repeats;
+                LastRepeatMs = ms;
                 Matched = 0;
             }
             return;
         }
-        EndRepetition(ms);
+        EndRepetition();
     }
     for (int back = 1; back <= RecentCount; ++back) {
         if (!Same(RecentAt(back), line)) continue;
@@ -124,6 +126,7 @@ void Log(std::uint32_t ms, std::string_view line) {
         Matched = 1;
         if (Matched == Period) {
             Repeats = 1;
+            LastRepeatMs = ms;
             Matched = 0;
         }
         return;
@@ -231,7 +234,7 @@ void LogErrorBox(const std::string& text) {
 
 void CloseLogFile() {
     if (State == LogState::Writing) {
-        EndRepetition(Now());
+        EndRepetition();
         platform::CloseHandle(File);
     }
     Reset();

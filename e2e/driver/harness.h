@@ -88,7 +88,9 @@ public:
     const std::wstring& Folder() const { return folder_; }
     std::string FolderA() const { return Narrow(folder_); }
     void WriteFile(const std::string& name, const std::string& content) const;
-    bool Start(Checker& c);
+    // Starts the launcher, with the arguments after its name on its command line.
+    bool Start(Checker& c, const std::string& arguments = "");
+    bool Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
     // Waits for the launcher to end and checks that its exit code is 0.
     bool Finish(Checker& c, DWORD timeoutMs);
     DWORD Pid() const { return pi_.dwProcessId; }
@@ -130,3 +132,4 @@ struct Scenario {
     std::vector<Case> cases;
 };
 std::vector<Scenario> AllScenarios();
+std::vector<Scenario> LaunchingScenarios();

@@ -374,7 +374,7 @@ void TraceOfARun(Checker& c, const Env& env) {
 }  // namespace
 
 std::vector<Scenario> AllScenarios() {
-    return {
+    std::vector<Scenario> all = {
         {"missing_config", {{"no framewright.ini", MissingConfig}}},
         {"settings_rejected", RejectionCases()},
         {"program_not_executable", {{"a text file named .exe", ProgramNotExecutable}}},
@@ -388,4 +388,6 @@ std::vector<Scenario> AllScenarios() {
         {"exception_report", {{"empty client area under the aspect-ratio fit", EmptyClientDivision}}},
         {"trace", {{"a whole run of the trace build", TraceOfARun}}},
     };
+    for (Scenario& s : LaunchingScenarios()) all.push_back(std::move(s));
+    return all;
 }

@@ -16,6 +16,8 @@
 //   --linger MS       with --spawn-child: wait MS milliseconds before exiting
 //   --exit-code N     exit code (also when closed)
 //   --time-limit MS   close itself after MS milliseconds (default 600000)
+//   --keep-ime        leave the input method on, and its hidden "Default IME"
+//                     companion directly above the window, as Windows often has it
 // The window property "fw.sizerequests" counts the resizes it was asked for.
 #include <windows.h>
 #include <imm.h>
@@ -39,6 +41,7 @@ struct Options {
     DWORD lingerMs = 0;
     UINT exitCode = 0;
     DWORD timeLimitMs = 600000;
+    bool keepIme = false;
 };
 
 Options g_options;
@@ -72,6 +75,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
         else if (a == L"--linger") o.lingerMs = num(i);
         else if (a == L"--exit-code" && i + 1 < argc) o.exitCode = static_cast<UINT>(wcstoull(argv[++i], nullptr, 0));
         else if (a == L"--time-limit") o.timeLimitMs = num(i);
+        else if (a == L"--keep-ime") o.keepIme = true;
         else return false;
     }
     return true;
@@ -166,7 +170,7 @@ int RunWindow() {
     if (o.delayMs) Sleep(o.delayMs);
     // Wine gives a thread's first window a hidden "Default IME" companion that is
     // briefly above it in the Z-order: a search by process would take that one.
-    ImmDisableIME(static_cast<DWORD>(-1));
+    if (!o.keepIme) ImmDisableIME(static_cast<DWORD>(-1));
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
@@ -180,6 +184,10 @@ int RunWindow() {
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, o.title.c_str(), style, o.x, o.y, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 2;
+    if (o.keepIme) {
+        HWND ime = ImmGetDefaultIMEWnd(hwnd);
+        if (ime) SetWindowPos(ime, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     SetPropW(hwnd, L"fw.sizerequests", nullptr);
     SetTimer(hwnd, kRepaintTimer, 100, nullptr);
     SetTimer(hwnd, kTimeLimitTimer, o.timeLimitMs, nullptr);
