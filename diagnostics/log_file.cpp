@@ -23,38 +23,45 @@ std::uint32_t StartTick = 0;
 char Kept[4096];
 std::size_t KeptSize = 0;
 
-// The lines written last, newest at Recent[(RecentHead - 1) % kGroupMax]. A line
-// too long for its slot never counts as a repeat.
+// The last lines that came, written or not, newest at RecentAt(1), each with the
+// milliseconds it came at. A line too long for its slot never counts as a repeat.
 constexpr int kGroupMax = 16;
 constexpr std::size_t kSlotSize = 256;
 struct RecentLine {
     char text[kSlotSize];
     std::size_t length;
     bool comparable;
+    std::uint32_t ms;
 };
 RecentLine Recent[kGroupMax];
 int RecentCount = 0;
 int RecentHead = 0;
 
-// A repetition being followed: the group is the last Period lines written; Matched
-// lines of its next copy have come (at HeldTimes) and Repeats whole copies.
+// Run[p]: how many of the latest lines were each the same as the line p before
+// them. Held: how many of the latest lines are not written yet, because a run
+// still covers them; when a run reaches its own length, a copy has come.
+int Run[kGroupMax + 1];
+int Held = 0;
+
+// A repetition being followed: Repeats whole copies of the last Period lines have
+// come, and Matched lines of the next one.
 int Period = 0;
 int Matched = 0;
 std::uint32_t Repeats = 0;
 std::uint32_t LastRepeatMs = 0;
-std::uint32_t HeldTimes[kGroupMax];
 
-const RecentLine& RecentAt(int back) { return Recent[(RecentHead - back + 2 * kGroupMax) % kGroupMax]; }
+const RecentLine& RecentAt(int back) { return Recent[(RecentHead - back + kGroupMax) % kGroupMax]; }
 
 bool Same(const RecentLine& recent, std::string_view line) {
     return recent.comparable && recent.length == line.size() && std::memcmp(recent.text, line.data(), line.size()) == 0;
 }
 
-void Remember(std::string_view line) {
+void Remember(std::uint32_t ms, std::string_view line) {
     RecentLine& slot = Recent[RecentHead];
     slot.comparable = line.size() <= kSlotSize;
     slot.length = slot.comparable ? line.size() : 0;
-    if (slot.comparable) std::memmove(slot.text, line.data(), line.size());  // may be the slot itself
+    if (slot.comparable) std::memcpy(slot.text, line.data(), line.size());
+    slot.ms = ms;
     RecentHead = (RecentHead + 1) % kGroupMax;
     if (RecentCount < kGroupMax) ++RecentCount;
 }
@@ -80,13 +87,18 @@ void WriteStamped(std::uint32_t ms, std::string_view line) {
     WriteRaw("\r\n");
 }
 
-void WriteLine(std::uint32_t ms, std::string_view line) {
-    WriteStamped(ms, line);
-    Remember(line);
+void WriteRecent(int back) {
+    const RecentLine& line = RecentAt(back);
+    WriteStamped(line.ms, std::string_view(line.text, line.length));
+}
+
+// Writes the held lines from the oldest on until only `keep` are held.
+void WriteHeld(int keep) {
+    for (; Held > keep; --Held) WriteRecent(Held);
 }
 
 // Something else came: the count of whole copies, stamped when the last of them
-// ended, then the lines of the copy that was under way, as they came.
+// ended, then the lines of the copy that was under way.
 void EndRepetition() {
     if (Repeats > 0) {
         char count[96];
@@ -97,20 +109,17 @@ void EndRepetition() {
                                          static_cast<unsigned long>(Repeats));
         WriteStamped(LastRepeatMs, std::string_view(count, static_cast<std::size_t>(length)));
     }
-    const int period = Period, matched = Matched;
+    for (int back = Matched; back > 0; --back) WriteRecent(back);
     Period = Matched = 0;
     Repeats = 0;
-    for (int i = 0; i < matched; ++i) {
-        const RecentLine& line = RecentAt(period);  // each write moves the group's next line up
-        WriteLine(HeldTimes[i], std::string_view(line.text, line.length));
-    }
+    for (int& run : Run) run = 0;
 }
 
 void Log(std::uint32_t ms, std::string_view line) {
     if (Period > 0) {
-        if (Same(RecentAt(Period - Matched), line)) {
-            HeldTimes[Matched++] = ms;
-            if (Matched == Period) {
+        if (Same(RecentAt(Period), line)) {
+            Remember(ms, line);
+            if (++Matched == Period) {
                 ++Repeats;
                 LastRepeatMs = ms;
                 Matched = 0;
@@ -119,19 +128,32 @@ void Log(std::uint32_t ms, std::string_view line) {
         }
         EndRepetition();
     }
-    for (int back = 1; back <= RecentCount; ++back) {
-        if (!Same(RecentAt(back), line)) continue;
-        Period = back;
-        HeldTimes[0] = ms;
-        Matched = 1;
-        if (Matched == Period) {
-            Repeats = 1;
-            LastRepeatMs = ms;
-            Matched = 0;
-        }
+    int longestRun = 0;
+    for (int p = 1; p <= kGroupMax; ++p) {
+        Run[p] = p <= RecentCount && Same(RecentAt(p), line) ? Run[p] + 1 : 0;
+        if (Run[p] > longestRun) longestRun = Run[p];
+    }
+    if (line.size() > kSlotSize) {
+        // Kept nowhere, so written at once, after the lines held before it.
+        WriteHeld(0);
+        WriteStamped(ms, line);
+        Remember(ms, line);
         return;
     }
-    WriteLine(ms, line);
+    Remember(ms, line);
+    ++Held;
+    for (int p = 1; p <= kGroupMax; ++p) {
+        if (Run[p] < p) continue;
+        // The last p lines repeat the p before them: the lines before the copy are written.
+        WriteHeld(p);
+        Held = 0;
+        for (int& run : Run) run = 0;
+        Period = p;
+        Repeats = 1;
+        LastRepeatMs = ms;
+        return;
+    }
+    WriteHeld(longestRun);
 }
 
 std::uint32_t Now() { return platform::GetTickCount() - StartTick; }
@@ -172,8 +194,9 @@ void Reset() {
     File = platform::kInvalidHandle;
     KeptSize = 0;
     RecentCount = RecentHead = 0;
-    Period = Matched = 0;
+    Held = Period = Matched = 0;
     Repeats = 0;
+    for (int& run : Run) run = 0;
 }
 
 }  // namespace
@@ -235,6 +258,7 @@ void LogErrorBox(const std::string& text) {
 void CloseLogFile() {
     if (State == LogState::Writing) {
         EndRepetition();
+        WriteHeld(0);
         platform::CloseHandle(File);
     }
     Reset();

@@ -101,6 +101,23 @@ TEST_F(LoopAllocations, WithALogRepeatingCyclesAllocateAndWriteNothing) {
     EXPECT_EQ(lockWrites, 0u);
 }
 
+TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {
+    const char* const stub = "C:\\Games\\start.exe";
+    for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));
+    desktop.program(kGame, aProgram().running(30000).showing(aWindow().withTitle("The Game").appearingAfter(2000)));
+    desktop.program(stub, aProgram().running(10).starting(kGame));
+    Settings.ProgramFile = stub;
+    Settings.FollowChildren = true;
+    countBetween(100, 1900);
+    std::size_t searching = 0;
+    desktop.at(1901, [&] { searching = Allocations; });
+    countBetween(3000, 29000);
+    RunTargetProgram();
+    EXPECT_EQ(searching, 0u);
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_GE(desktop.now(), 30000) << "the loop ran until the game ended";
+}
+
 }  // namespace
 
 namespace {
