@@ -16,8 +16,8 @@
 //   --linger MS       with --spawn-child: wait MS milliseconds before exiting
 //   --exit-code N     exit code (also when closed)
 //   --time-limit MS   close itself after MS milliseconds (default 600000)
-//   --keep-ime        leave the input method on, and its hidden "Default IME"
-//                     companion directly above the window, as Windows often has it
+//   --keep-ime        leave the input method on, its hidden "Default IME" companion
+//                     above the window from the start (as Windows often has it)
 // The window property "fw.sizerequests" counts the resizes it was asked for.
 #include <windows.h>
 #include <imm.h>
@@ -181,13 +181,24 @@ int RunWindow() {
     DWORD style = o.popup ? WS_POPUP | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     RECT r{0, 0, o.width, o.height};
     if (o.clientSize && !o.emptyClient) AdjustWindowRectEx(&r, style, FALSE, 0);
+    // The input method's companion comes with the thread's first window: a short-lived
+    // helper's, put above every window before the main one exists.
+    HWND helper = nullptr;
+    if (o.keepIme) {
+        WNDCLASSW helperClass{};
+        helperClass.lpfnWndProc = DefWindowProcW;
+        helperClass.hInstance = instance;
+        helperClass.lpszClassName = L"FramewrightTargetHelper";
+        RegisterClassW(&helperClass);
+        helper = CreateWindowExW(0, helperClass.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance,
+                                 nullptr);
+        HWND ime = ImmGetDefaultIMEWnd(helper);
+        if (ime) SetWindowPos(ime, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, o.title.c_str(), style, o.x, o.y, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 2;
-    if (o.keepIme) {
-        HWND ime = ImmGetDefaultIMEWnd(hwnd);
-        if (ime) SetWindowPos(ime, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    if (helper) DestroyWindow(helper);
     SetPropW(hwnd, L"fw.sizerequests", nullptr);
     SetTimer(hwnd, kRepaintTimer, 100, nullptr);
     SetTimer(hwnd, kTimeLimitTimer, o.timeLimitMs, nullptr);
