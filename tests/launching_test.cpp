@@ -13,7 +13,6 @@
 #include "diagnostics/trace.h"
 #include "settings/full_path.h"
 #include "settings/settings.h"
-#include "supervisor/supervisor.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/trace_capture.h"
 
@@ -225,31 +224,8 @@ TEST_F(Launching, TheLogGetsTheTextOfEveryBox) {
     EXPECT_EQ(lines[4], "Error box: Failed to load settings; please check the configuration file.");
 }
 
-// Lines written straight through the log's own interface: only repeats collapse.
-TEST(LogFile, WritesARepeatedLineOrGroupOnceAndThenItsCount) {
-    struct Row { const char* label; std::vector<std::string> in, out; };
-    const Row rows[] = {
-        {"a pair", {"A", "B", "A", "B", "A", "B", "C"}, {"A", "B", "(the last 2 lines repeated 2 more times)", "C"}},
-        {"a line", {"X", "X", "X", "Y"}, {"X", "(repeated 2 more times)", "Y"}},
-        {"a copy broken off", {"A", "B", "C", "A", "B", "D"}, {"A", "B", "C", "A", "B", "D"}},
-        {"whole copies and a broken one", {"A", "B", "A", "B", "A", "C"},
-         {"A", "B", "(the last 2 lines repeated 1 more times)", "A", "C"}},
-        {"still repeating at the end", {"A", "B", "A", "B"}, {"A", "B", "(the last 2 lines repeated 1 more times)"}},
-    };
-    for (const Row& row : rows) {
-        fake::Desktop desktop;
-        EnableLogFile();
-        std::string failure;
-        ASSERT_TRUE(StartLogFile("C:\\Games\\fw.log", "C:\\Games\\framewright.ini", failure));
-        for (const std::string& line : row.in) Trace(line);
-        CloseLogFile();
-        std::vector<std::string> lines = LogLines(desktop.fileContent("C:\\Games\\fw.log"));
-        lines.erase(lines.begin());  // the header
-        EXPECT_EQ(lines, row.out) << row.label;
-    }
-}
-
-// Whatever lines come, the log expanded by its counts gives them back in order.
+// Whatever lines come, the log expanded by its counts ("(repeated N more times)",
+// "(the last P lines repeated N more times)") gives them back in order.
 TEST(LogFile, ExpandsBackToEveryLineThatCame) {
     unsigned seed = 2026;
     auto next = [&seed](unsigned n) { seed = seed * 1103515245u + 12345u; return (seed >> 16) % n; };
