@@ -6,6 +6,7 @@
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/exceptions.h"
+#include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
 #include "geometry/measurement.h"
 #include "settings/load_settings.h"
@@ -20,6 +21,11 @@ void ReportException(const char* className, const std::string& message) {
 }  // namespace
 
 int RunEntryFlow() {
+    EnableLogFile();
+    // The log ends with the run, on every road out of it.
+    struct LogCloser {
+        ~LogCloser() { CloseLogFile(); }
+    } closer;
     try {
         if (!LoadSettings()) {
             ShowErrorBox("Failed to load settings; please check the configuration file.");

@@ -14,6 +14,7 @@ void SendToDebugger(std::string_view line) { platform::OutputDebugStringA(std::s
 int main() {
     SetTraceSink(SendToDebugger);
     InitialiseSettings();
+    SelectProfile(platform::GetCommandLineA());
     int exitCode = RunEntryFlow();
     FinaliseSettings();
     return exitCode;

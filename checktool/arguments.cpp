@@ -1,5 +1,7 @@
 #include "checktool/arguments.h"
 
+#include "settings/command_line.h"
+
 namespace {
 
 // Six digits: no display or window comes near a million pixels, and the sizes stay
@@ -48,6 +50,14 @@ bool ParseCheckArguments(const std::vector<std::string>& arguments, CheckOptions
         const SizeOption* option = nullptr;
         for (const SizeOption& candidate : kSizeOptions) {
             if (name == candidate.name) option = &candidate;
+        }
+        if (option == nullptr && IsProfileArgument(argument)) {
+            if (!options.profile.empty()) {
+                error = "two configuration files given: \"" + options.profile + "\" and \"" + argument + "\"";
+                return false;
+            }
+            options.profile = argument;
+            continue;
         }
         if (option == nullptr) {
             error = "unknown argument \"" + argument + "\"";

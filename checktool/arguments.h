@@ -6,7 +6,7 @@
 #include <vector>
 
 constexpr const char* kCheckToolUsage =
-    "Usage: framewright-check [--display WxH] [--window WxH --client WxH]";
+    "Usage: framewright-check [PROFILE.ini] [--display WxH] [--window WxH --client WxH]";
 
 struct Extent {
     std::int32_t width = 0;
@@ -21,10 +21,13 @@ struct CheckOptions {
     bool hasWindow = false;
     Extent window;
     Extent client;
+    // The configuration file named as the launcher's profile argument; empty: none.
+    std::string profile;
 };
 
 // Reads "--name WxH" or "--name=WxH" options. Sizes are decimal, at most 6 digits
 // each; a display must be at least 1 x 1. False with a reason for anything else,
-// a repeated option, or a window without a client area (or the reverse).
+// a repeated option, or a window without a client area (or the reverse). An
+// argument ending in ".ini" (any case) names the configuration file, once.
 bool ParseCheckArguments(const std::vector<std::string>& arguments, CheckOptions& options,
                          std::string& error);

@@ -32,11 +32,13 @@ CheckResult RunCheckTool(const std::vector<std::string>& arguments) {
     }
     if (options.help) {
         return Report(0, std::string(kCheckToolUsage) +
-                             "\nChecks framewright.ini in the current directory as the launcher reads it.\n"
+                             "\nChecks PROFILE.ini, or framewright.ini in the current directory, as the launcher\n"
+                             "reads it.\n"
                              "Exit code 0: the file is valid; 1: the launcher would reject it; 2: bad arguments.\n");
     }
 
     InitialiseSettings();
+    UseProfile(options.profile);
     std::string out = "Configuration file: " + Settings.ConfigFileName + "\n";
     try {
         const bool loaded = LoadPrintingRejection();

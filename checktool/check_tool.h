@@ -1,5 +1,5 @@
-// The check tool: reads "framewright.ini" in the working directory with the
-// launcher's own LoadSettings, lists the settings, and reports the first rejection
+// The check tool: reads "framewright.ini" in the working directory, or the profile
+// named among its arguments, with the launcher's own LoadSettings, lists the settings, and reports the first rejection
 // or what the launcher would do. It starts nothing and changes nothing.
 #pragma once
 

@@ -20,8 +20,10 @@ std::string Size(std::int32_t width, std::int32_t height) {
 
 std::string Search() {
     const std::string mask = "whose title matches \"" + Settings.NameMask + "\"";
-    if (!Settings.FindByName) return "the topmost top-level window of the started process";
-    if (Settings.FindByPid) return "the topmost top-level window of the started process " + mask;
+    const std::string process = Settings.FollowChildren ? "the started process or a process it starts"
+                                                        : "the started process";
+    if (!Settings.FindByName) return "the topmost top-level window of " + process;
+    if (Settings.FindByPid) return "the topmost top-level window of " + process + " " + mask;
     return "the topmost top-level window of any process " + mask;
 }
 
@@ -104,5 +106,8 @@ std::string DescribeLaunch(const CheckOptions& options) {
                                  std::to_string(Settings.FirstResizeTimeoutMs) + " ms");
     text += Line("then", Keeping());
     if (Settings.Borderless) text += Line("frame", "takes the frame off the window before each placement");
+    text += Line("end", Settings.FollowChildren ? "when the started process and every process it starts have ended"
+                                                : "when the started process ends");
+    text += Line("log", Settings.LogFile.empty() ? "none" : Settings.LogFile + " (appended)");
     return text + "\nThe first resize:\n" + Placement(options) + "\nDisplays this system has:\n" + Displays();
 }

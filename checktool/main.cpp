@@ -3,9 +3,13 @@
 #include <cstdio>
 
 #include "checktool/check_tool.h"
+#include "platform/platform.h"
+#include "settings/command_line.h"
 
-int main(int argc, char** argv) {
-    CheckResult result = RunCheckTool(std::vector<std::string>(argv + 1, argv + argc));
+int main() {
+    // Split as the launcher splits its own, so a profile reads alike in both.
+    std::vector<std::string> arguments = SplitCommandLine(platform::GetCommandLineA());
+    CheckResult result = RunCheckTool(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     std::fputs(result.out.c_str(), stdout);
     std::fputs(result.err.c_str(), stderr);
     return result.exitCode;

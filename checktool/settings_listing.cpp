@@ -76,7 +76,12 @@ const SettingRow kRows[kSettingCount] = {
     {"tweaks", "scalingignorebordersize", Kind::Flag, [] { return Flag(Settings.ScalingIgnoreBorderSize); }},
     {"windowresize", "display", Kind::Keyword, DisplayChoiceText},
     {"tweaks", "borderless", Kind::Flag, [] { return Flag(Settings.Borderless); }},
+    {"program", "followchildren", Kind::Flag, [] { return Flag(Settings.FollowChildren); }},
 };
+
+// Looked up as soon as the file is read, so that the log gets every line.
+const SettingRow kLogFileRow = {"tweaks", "logfile", Kind::Text,
+                                [] { return Settings.LogFile.empty() ? std::string("(none)") : Settings.LogFile; }};
 
 // The rejections LoadSettings gives while it reads; it reads no further key.
 struct ReadingRejection {
@@ -141,11 +146,14 @@ int KeyReachedBy(const std::string& rejection) {
 
 std::string ListSettings(const ConfigReader& file, int reached, bool rejectedThere) {
     std::string listing;
-    for (int i = 0; i < kSettingCount; ++i) {
-        const SettingRow& row = kRows[i];
+    for (int i = -1; i < kSettingCount; ++i) {
+        const SettingRow& row = i < 0 ? kLogFileRow : kRows[i];
         std::string line = std::string("  ") + row.section + "->" + row.key;
         line.resize(38, ' ');
-        if (i + 1 > reached) {
+        if (i < 0) {
+            const std::string shown = row.value();
+            line += "= " + shown + "  (" + Source(file, row, shown) + ")";
+        } else if (i + 1 > reached) {
             line += "not read: loading stopped at the rejection";
         } else if (i + 1 == reached && rejectedThere) {
             line += "= " + RejectedValue(file, row);

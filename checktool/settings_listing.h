@@ -6,15 +6,16 @@
 
 #include "settings/config_reader.h"
 
-// The number of keys LoadSettings reads, in the order it reads them.
-constexpr int kSettingCount = 25;
+// The number of keys LoadSettings reads in order, after tweaks->logfile, which it
+// looks up first of all.
+constexpr int kSettingCount = 26;
 
 // The key LoadSettings was reading when it gave the rejection, 1 to kSettingCount:
 // a rejection from the checks after reading, or no rejection, reached them all;
 // a missing file reached none (0).
 int KeyReachedBy(const std::string& rejection);
 
-// One line per key: "section->key = value (source)". Keys after the reached one
-// are listed as not read; when rejectedThere, the reached key's value is the
-// written text. The file is read again only to tell a written value from a default.
+// One line per key: "section->key = value (source)", tweaks->logfile first. Keys
+// after the reached one are listed as not read; when rejectedThere, the reached
+// key's value is the written text. The file is read again only to tell a written value from a default.
 std::string ListSettings(const ConfigReader& file, int reached, bool rejectedThere);

@@ -1,5 +1,6 @@
 #include "diagnostics/error_box.h"
 
+#include "diagnostics/log_file.h"
 #include "platform/platform.h"
 
 namespace {
@@ -7,6 +8,7 @@ ErrorBoxPresenter CurrentPresenter = nullptr;
 }
 
 void ShowErrorBox(const std::string& message) {
+    LogErrorBox(message);
     if (CurrentPresenter != nullptr) {
         CurrentPresenter(message);
         return;

@@ -1,6 +1,7 @@
 // Diagnostic trace lines. Every step forms its lines through Trace; where they go is
 // the sink's business. The launcher's sink discards them; the diagnostic build sends
-// them to the debugger output; tests capture them.
+// them to the debugger output; tests capture them. Whatever the sink, a log file
+// that the configuration names gets every line too.
 #pragma once
 
 #include <string_view>

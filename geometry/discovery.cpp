@@ -1,5 +1,7 @@
 #include "geometry/discovery.h"
 
+#include <algorithm>
+
 namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -26,24 +28,44 @@ bool MatchNameMask(std::string_view title, std::string_view mask) {
     return title == mask;
 }
 
+namespace {
+
+// The hidden companions the system gives a program's first window for its input
+// method: owned by the program's process, often right above its main window.
+bool IsInputMethodWindow(platform::WindowHandle window) {
+    char name[16];
+    const int length = platform::GetClassNameA(window, name, sizeof(name));
+    const std::string_view className(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return className == "IME" || className == "MSCTFIME UI";
+}
+
+}  // namespace
+
 platform::WindowHandle FindTargetWindow(bool findByPid, std::uint32_t processId, bool findByName,
                                         const std::string& nameMask) {
-    // Runs every cycle while the window is unknown, over every top-level window:
-    // the title buffer lives on the stack so the walk never touches the heap.
+    return FindTargetWindow(findByPid, &processId, 1, findByName, nameMask);
+}
+
+platform::WindowHandle FindTargetWindow(bool findByPid, const std::uint32_t* processIds, std::size_t processCount,
+                                        bool findByName, const std::string& nameMask) {
+    if (!findByPid && !findByName) return platform::kNoWindow;
+    // Runs every cycle while the window is unknown, over every top-level window: each
+    // window costs only the reads its test needs, the process first (the cheaper
+    // test), and the title buffer lives on the stack so the walk never touches the heap.
     char title[1024];
     for (platform::WindowHandle window = platform::FindWindowA(); window != 0;
          window = platform::GetWindow(window, platform::kGwHwndNext)) {
-        int length = platform::GetWindowTextA(window, title, sizeof(title));
-        std::string_view titleText(title, length > 0 ? static_cast<std::size_t>(length) : 0);
-        std::uint32_t owner = 0;
-        platform::GetWindowThreadProcessId(window, owner);
-
-        bool passes;
-        if (findByPid && findByName) passes = owner == processId && MatchNameMask(titleText, nameMask);
-        else if (findByPid) passes = owner == processId;
-        else if (findByName) passes = MatchNameMask(titleText, nameMask);
-        else passes = false;
-        if (passes) return window;
+        if (findByPid) {
+            std::uint32_t owner = 0;
+            platform::GetWindowThreadProcessId(window, owner);
+            if (std::find(processIds, processIds + processCount, owner) == processIds + processCount) continue;
+        }
+        if (findByName) {
+            int length = platform::GetWindowTextA(window, title, sizeof(title));
+            std::string_view titleText(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+            if (!MatchNameMask(titleText, nameMask)) continue;
+        }
+        if (!IsInputMethodWindow(window)) return window;
     }
     return platform::kNoWindow;
 }

@@ -54,7 +54,10 @@ void RecordWindowMeasurements(const platform::Rect& outer, const platform::Rect&
 bool MeasureTargetWindow() {
     TargetWindow = platform::kNoWindow;
     platform::WindowHandle window =
-        FindTargetWindow(Settings.FindByPid, TargetProcessId, Settings.FindByName, Settings.NameMask);
+        TargetJobProcesses.listed > 0
+            ? FindTargetWindow(Settings.FindByPid, TargetJobProcesses.ids, TargetJobProcesses.listed,
+                               Settings.FindByName, Settings.NameMask)
+            : FindTargetWindow(Settings.FindByPid, TargetProcessId, Settings.FindByName, Settings.NameMask);
     if (window == platform::kNoWindow) return false;
 
     platform::Rect outer, client;

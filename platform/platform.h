@@ -157,15 +157,60 @@ bool FlushFileBuffers(KernelHandle file);
 // Both paths converted from the ANSI code page to UTF-16, as for CreateFileW.
 bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t flags);
 bool DeleteFileW(const std::string& path);
-// The system's message for the calling thread's last error (GetLastError and
-// FormatMessageW), in the ANSI code page, without a trailing line end.
-std::string LastErrorText();
 // GetFullPathNameW: the path made absolute against the working directory; empty
 // on failure.
 std::string GetFullPathNameW(const std::string& path);
 bool SetCurrentDirectoryW(const std::string& path);
 // GetModuleFileNameW of the running exe.
 std::string GetModuleFileNameW();
+
+// ---- launching: profiles, child processes, the log file, the window class ----
+
+// GetCommandLineA: the launcher's own command line, as the system keeps it.
 std::string GetCommandLineA();
+
+constexpr std::uint32_t kCreateSuspended = 0x4;
+// CreateProcessA as above, with the creation flags given.
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, std::uint32_t creationFlags,
+                    ProcessInformation& info);
+std::uint32_t ResumeThread(KernelHandle thread);  // 0xFFFFFFFF on failure
+bool TerminateProcess(KernelHandle process, std::uint32_t exitCode);
+
+// CreateJobObjectW with no security attributes, no name and no limits (so no
+// kill-on-close). Returns 0 on failure.
+KernelHandle CreateJobObjectW();
+bool AssignProcessToJobObject(KernelHandle job, KernelHandle process);
+
+// The job's processes (JobObjectBasicProcessIdList) in a fixed buffer: `active` is
+// the number of processes in the job, `listed` how many of their ids fit.
+constexpr std::uint32_t kJobProcessIdCapacity = 64;
+struct JobProcessIds {
+    std::uint32_t active = 0;
+    std::uint32_t listed = 0;
+    std::uint32_t ids[kJobProcessIdCapacity] = {};
+};
+// QueryInformationJobObject for that list. A list longer than the buffer still
+// succeeds, with the ids that fit. False when the job cannot be queried.
+bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes);
+
+std::uint32_t GetLastError();
+// FormatMessageA from the system's message table: the text for an error code,
+// without its trailing line end; empty when the system has none.
+std::string FormatMessageA(std::uint32_t errorCode);
+
+constexpr std::uint32_t kFileAppendData = 0x4;
+constexpr std::uint32_t kFileShareWrite = 0x2;
+constexpr std::uint32_t kOpenAlways = 4;
+
+std::uint32_t GetTickCount();
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+LocalTime GetLocalTime();
+
+// Copies the window's class name, at most maxCount - 1 characters and a NUL;
+// returns the number of characters copied (0 on failure).
+int GetClassNameA(WindowHandle window, char* buffer, int maxCount);
 
 }  // namespace platform

@@ -4,7 +4,9 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool EndsWithIniExtension(const std::string& text) {
+}  // namespace
+
+bool IsProfileArgument(const std::string& text) {
     if (text.size() < 4) return false;
     std::string tail = text.substr(text.size() - 4);
     for (char& c : tail) {
@@ -12,8 +14,6 @@ bool EndsWithIniExtension(const std::string& text) {
     }
     return tail == ".ini";
 }
-
-}  // namespace
 
 std::vector<std::string> SplitCommandLine(std::string_view line) {
     std::vector<std::string> arguments;
@@ -71,7 +71,7 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
 std::string ProfileArgument(std::string_view commandLine) {
     std::vector<std::string> arguments = SplitCommandLine(commandLine);
     for (std::size_t i = 1; i < arguments.size(); ++i) {
-        if (EndsWithIniExtension(arguments[i])) return arguments[i];
+        if (IsProfileArgument(arguments[i])) return arguments[i];
     }
     return std::string();
 }

@@ -18,3 +18,6 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 // The first argument after the program name whose text ends in ".ini" (any case),
 // as written; empty when there is none. Every other argument is ignored.
 std::string ProfileArgument(std::string_view commandLine);
+
+// Whether an argument names a profile: its text ends in ".ini", in any case.
+bool IsProfileArgument(const std::string& argument);

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "diagnostics/error_box.h"
+#include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
 #include "platform/platform.h"
 #include "settings/ratio_text.h"
 #include "settings/config_reader.h"
 #include "settings/displays.h"
+#include "settings/full_path.h"
 #include "settings/settings.h"
 
 namespace {
@@ -88,6 +90,17 @@ bool InterpretScalingMethod(const std::string& keyword, std::string& rejection) 
     return false;
 }
 
+// The log file is looked up first, so that it gets every line of the loading and
+// every rejection; the lookup itself changes nothing.
+void StartConfiguredLog(const ConfigReader& reader, std::string& logProblem) {
+    const std::string written = reader.ReadText(kTweaks, "logfile", "");
+    Settings.LogFile = written.empty() ? "" : FullPath(platform::GetCurrentDirectoryW(), written);
+    std::string reason;
+    if (StartLogFile(Settings.LogFile, Settings.ConfigFileName, reason)) return;
+    logProblem = "Cannot open the log file: " + Settings.LogFile + "\r\n" + reason;
+    Settings.LogFile.clear();
+}
+
 // Reads every key in its order, interpreting the four that can be rejected at once.
 bool ReadKeys(const ConfigReader& reader, std::string& rejection) {
     Settings.ProgramPath = reader.ReadText(kProgram, "path", platform::GetCurrentDirectoryW());
@@ -124,6 +137,7 @@ bool ReadKeys(const ConfigReader& reader, std::string& rejection) {
         return false;
     }
     Settings.Borderless = reader.ReadFlag(kTweaks, "borderless", false);
+    Settings.FollowChildren = reader.ReadFlag(kProgram, "followchildren", false);
     return true;
 }
 
@@ -171,12 +185,21 @@ bool Reject(const std::string& message) {
     return false;
 }
 
-// The reader is a temporary of the reading step, so it is released before any box
-// is shown.
+// The reader lives only in the reading step, so it is released before any box is
+// shown. The launcher's own loading starts the configured log first, so the log gets
+// every line of the loading and every rejection.
 template <class MakeReader>
-bool ReadAndCheck(MakeReader makeReader) {
-    std::string rejection;
-    if (!ReadKeys(makeReader(), rejection)) return Reject(rejection);
+bool ReadAndCheck(MakeReader makeReader, bool startLog) {
+    std::string rejection, logProblem;
+    bool read;
+    {
+        const ConfigReader reader = makeReader();
+        if (startLog) StartConfiguredLog(reader, logProblem);
+        read = ReadKeys(reader, rejection);
+    }
+    // The run goes on without a log; the user is told once.
+    if (!logProblem.empty()) ShowErrorBox(logProblem);
+    if (!read) return Reject(rejection);
     if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
     // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
     Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;
@@ -191,9 +214,9 @@ bool LoadSettings() {
     if (!FileExists(Settings.ConfigFileName)) {
         return Reject("Cannot find the configuration file: " + Settings.ConfigFileName);
     }
-    return ReadAndCheck([] { return ConfigReader(Settings.ConfigFileName); });
+    return ReadAndCheck([] { return ConfigReader(Settings.ConfigFileName); }, true);
 }
 
 bool LoadSettingsFromContent(std::string_view content) {
-    return ReadAndCheck([content] { return ConfigReader::FromContent(content); });
+    return ReadAndCheck([content] { return ConfigReader::FromContent(content); }, false);
 }

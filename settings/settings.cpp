@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "settings/command_line.h"
+#include "settings/full_path.h"
 #include "settings/ratio_text.h"
 
 rSettings Settings;
@@ -25,6 +27,7 @@ std::int32_t DisplayLeft;
 std::int32_t DisplayTop;
 std::uint32_t RefusedFrameStyle;
 std::uint32_t RefusedFrameExStyle;
+platform::JobProcessIds TargetJobProcesses;
 
 void InitialiseSettings() {
     Settings = rSettings{};
@@ -45,11 +48,19 @@ void InitialiseSettings() {
 
     DisplayLeft = DisplayTop = 0;
     RefusedFrameStyle = RefusedFrameExStyle = 0;
+    TargetJobProcesses = platform::JobProcessIds{};
 }
 
 void FinaliseSettings() {
     for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
-                              &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask}) {
+                              &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask,
+                              &Settings.LogFile}) {
         std::string().swap(*text);
     }
+}
+
+void SelectProfile(const std::string& commandLine) { UseProfile(ProfileArgument(commandLine)); }
+
+void UseProfile(const std::string& profile) {
+    if (!profile.empty()) Settings.ConfigFileName = FullPath(platform::GetCurrentDirectoryW(), profile);
 }

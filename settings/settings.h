@@ -43,6 +43,10 @@ struct rSettings {
     DisplayChoice Display;
     std::int32_t DisplayNumber;  // with DisplayChoice::Numbered
     bool Borderless;
+    // Launching: the started program's child processes count as the program; the
+    // log file, as a full path (empty: none).
+    bool FollowChildren;
+    std::string LogFile;
 };
 
 extern rSettings Settings;
@@ -72,6 +76,9 @@ extern std::int32_t DisplayTop;
 // they are not written again until the window's styles change.
 extern std::uint32_t RefusedFrameStyle;
 extern std::uint32_t RefusedFrameExStyle;
+// With followchildren: the processes of the program's job as the loop saw them last,
+// any of whose windows may be the target. Empty: the started process alone counts.
+extern platform::JobProcessIds TargetJobProcesses;
 
 constexpr const char* kConfigFileTitle = "framewright.ini";
 
@@ -80,3 +87,10 @@ constexpr const char* kConfigFileTitle = "framewright.ini";
 void InitialiseSettings();
 // Releases the record's text at an orderly end.
 void FinaliseSettings();
+
+// Takes the configuration file from the launcher's command line: the first
+// argument after the program name that ends in ".ini", made full against the
+// working directory. Without one, ConfigFileName stays as InitialiseSettings set it.
+void SelectProfile(const std::string& commandLine);
+// The same for a profile argument already taken from a command line; empty: none.
+void UseProfile(const std::string& profile);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "diagnostics/exceptions.h"
+#include "diagnostics/system_error.h"
 #include "platform/platform.h"
 #include "settings/config_reader.h"
 
@@ -45,16 +46,16 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
         ClosingHandle file{platform::CreateFileW(temporary, platform::kGenericWrite, 0, platform::kCreateAlways,
                                                  platform::kFileAttributeNormal)};
         if (file.handle == platform::kInvalidHandle) {
-            error = "Cannot save " + path + ": cannot create " + temporary + ": " + platform::LastErrorText();
+            error = "Cannot save " + path + ": cannot create " + temporary + ": " + LastErrorText();
         } else if (!(written = WriteAll(file.handle, text))) {
-            error = "Cannot save " + path + ": " + platform::LastErrorText();
+            error = "Cannot save " + path + ": " + LastErrorText();
         }
     }
     if (written && platform::MoveFileExW(temporary, path,
                                          platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)) {
         return true;
     }
-    if (written) error = "Cannot save " + path + ": " + platform::LastErrorText();
+    if (written) error = "Cannot save " + path + ": " + LastErrorText();
     platform::DeleteFileW(temporary);
     if (FileExists(path)) error += "\r\nThe file was left as it was.";
     return false;

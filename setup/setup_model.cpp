@@ -1,5 +1,6 @@
 #include "setup/setup_model.h"
 
+#include "diagnostics/system_error.h"
 #include "platform/platform.h"
 #include "settings/command_line.h"
 #include "settings/config_reader.h"
@@ -74,7 +75,7 @@ bool ProfileModel::Run(std::string& error) {
     platform::ProcessInformation started;
     if (!platform::CreateProcessA(launcher, Quoted(launcher) + " " + Quoted(profile_.Path()),
                                   FolderOf(profile_.Path()), started)) {
-        error = "Cannot start " + launcher + ": " + platform::LastErrorText();
+        error = "Cannot start " + launcher + ": " + LastErrorText();
         return false;
     }
     platform::CloseHandle(started.process);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "diagnostics/error_box.h"
+#include "diagnostics/system_error.h"
 #include "diagnostics/trace.h"
 #include "geometry/frame.h"
 #include "geometry/measurement.h"
@@ -20,6 +21,60 @@ constexpr std::uint32_t kTimerPeriodMs = 1;
 // the 32-bit range (done in unsigned arithmetic, where wrapping is defined).
 std::int32_t AdvanceClock(std::int32_t elapsedMs) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(elapsedMs) + kCycleSleepMs);
+}
+
+// The started program, and with followchildren the job that holds it and every
+// process it starts in turn (0: none).
+struct Launch {
+    platform::ProcessInformation process;
+    platform::KernelHandle job = 0;
+};
+
+// Puts the suspended process into a job of its own, so that no child can start
+// outside it. The job sets no limits: closing it kills nothing.
+platform::KernelHandle JoinJob(platform::KernelHandle process) {
+    platform::KernelHandle job = platform::CreateJobObjectW();
+    if (job != 0 && platform::AssignProcessToJobObject(job, process)) {
+        Trace("Following child processes");
+        return job;
+    }
+    // A launcher that itself runs in a job may be forbidden to make another.
+    const std::string reason = LastErrorText();
+    if (job != 0) platform::CloseHandle(job);
+    Trace("Cannot follow child processes (" + reason + "); following the started process only");
+    return 0;
+}
+
+bool StartProgram(Launch& launch) {
+    if (!Settings.FollowChildren) {
+        return platform::CreateProcessA(Settings.ProgramFile, Settings.ProgramParameters, Settings.ProgramPath,
+                                        launch.process);
+    }
+    if (!platform::CreateProcessA(Settings.ProgramFile, Settings.ProgramParameters, Settings.ProgramPath,
+                                  platform::kCreateSuspended, launch.process)) {
+        return false;
+    }
+    launch.job = JoinJob(launch.process.process);
+    if (platform::ResumeThread(launch.process.thread) != 0xFFFFFFFFu) return true;
+    // A program that cannot be resumed would never run: it did not start.
+    platform::TerminateProcess(launch.process.process, 1);
+    platform::CloseHandle(launch.process.process);
+    platform::CloseHandle(launch.process.thread);
+    if (launch.job != 0) platform::CloseHandle(launch.job);
+    return false;
+}
+
+// One wait on the started process and, with a job, one query of the job per cycle:
+// with a job the program has ended when its last process has.
+bool ProgramHasEnded(const Launch& launch) {
+    const bool startedEnded =
+        platform::WaitForSingleObject(launch.process.process, kProcessWaitMs) == platform::kWaitObject0;
+    if (launch.job == 0) return startedEnded;
+    if (!platform::QueryInformationJobObject(launch.job, TargetJobProcesses)) {
+        TargetJobProcesses = platform::JobProcessIds{};
+        return startedEnded;
+    }
+    return TargetJobProcesses.active == 0;
 }
 
 }  // namespace
@@ -41,12 +96,12 @@ bool CheckWindowLock(bool checkPosition) {
 }
 
 void RunTargetProgram() {
-    platform::ProcessInformation process;
-    if (!platform::CreateProcessA(Settings.ProgramFile, Settings.ProgramParameters, Settings.ProgramPath,
-                                  process)) {
+    Launch launch;
+    if (!StartProgram(launch)) {
         ShowErrorBox("Failed to execute program: " + Settings.ProgramFile);
         return;
     }
+    const platform::ProcessInformation& process = launch.process;
     TargetProcessId = process.processId;
     Trace("Program started, PID = " + std::to_string(TargetProcessId));
 
@@ -59,7 +114,7 @@ void RunTargetProgram() {
     if (Settings.AlwaysMoveWindow) Trace("Will lock window position");
     platform::timeBeginPeriod(kTimerPeriodMs);
 
-    while (platform::WaitForSingleObject(process.process, kProcessWaitMs) != platform::kWaitObject0) {
+    while (!ProgramHasEnded(launch)) {
         platform::Sleep(kCycleSleepMs);
         elapsedMs = AdvanceClock(elapsedMs);
         if (gaveUp) continue;
@@ -106,4 +161,5 @@ void RunTargetProgram() {
     Trace("Program stopped with exit code: " + std::to_string(exitCode));
     platform::CloseHandle(process.process);
     platform::CloseHandle(process.thread);
+    if (launch.job != 0) platform::CloseHandle(launch.job);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "diagnostics/log_file.h"
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
 #include "tests/support/fake_desktop.h"
@@ -74,6 +75,47 @@ TEST_F(LoopAllocations, LockingAWindowAllocatesNothing) {
     countBetween(1000, 59000);
     RunTargetProgram();
     EXPECT_EQ(Allocations, 0u);
+}
+
+// With a log file: the cycles that only repeat what the log has write nothing either.
+TEST_F(LoopAllocations, WithALogRepeatingCyclesAllocateAndWriteNothing) {
+    for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));
+    desktop.program(kGame, aProgram().running(30000).showing(aWindow().withTitle("The Game").appearingAfter(2000)));
+    EnableLogFile();
+    std::string failure;
+    ASSERT_TRUE(StartLogFile("C:\\Games\\fw.log", "C:\\Games\\framewright.ini", failure));
+    std::uint64_t searchWrites = 0, lockWrites = 0;
+    desktop.at(100, [&] { searchWrites = desktop.calls(fake::Call::WriteFile); });
+    desktop.at(1900, [&] { searchWrites = desktop.calls(fake::Call::WriteFile) - searchWrites; });
+    desktop.at(3000, [&] { lockWrites = desktop.calls(fake::Call::WriteFile); });
+    desktop.at(29000, [&] { lockWrites = desktop.calls(fake::Call::WriteFile) - lockWrites; });
+    countBetween(100, 1900);
+    std::size_t searching = 0;
+    desktop.at(1901, [&] { searching = Allocations; });
+    countBetween(3000, 29000);
+    RunTargetProgram();
+    CloseLogFile();
+    EXPECT_EQ(searching, 0u);
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_EQ(searchWrites, 0u);
+    EXPECT_EQ(lockWrites, 0u);
+}
+
+TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {
+    const char* const stub = "C:\\Games\\start.exe";
+    for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));
+    desktop.program(kGame, aProgram().running(30000).showing(aWindow().withTitle("The Game").appearingAfter(2000)));
+    desktop.program(stub, aProgram().running(10).starting(kGame));
+    Settings.ProgramFile = stub;
+    Settings.FollowChildren = true;
+    countBetween(100, 1900);
+    std::size_t searching = 0;
+    desktop.at(1901, [&] { searching = Allocations; });
+    countBetween(3000, 29000);
+    RunTargetProgram();
+    EXPECT_EQ(searching, 0u);
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_GE(desktop.now(), 30000) << "the loop ran until the game ended";
 }
 
 }  // namespace

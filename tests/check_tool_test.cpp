@@ -62,13 +62,14 @@ TEST_F(CheckToolTest, RejectsBadArgumentsWithAUsageLineAndExitCode2) {
         {"--window", "816x639"},
         {"--client=800x600"},
         {"--window", "816x639", "--client", "800 x 600"},
+        {"one.ini", "--display", "800x600", "two.INI"},
     };
     for (const auto& arguments : rows) {
         std::string label = ::testing::PrintToString(arguments);
         CheckResult result = RunCheckTool(arguments);
         EXPECT_EQ(result.exitCode, 2) << label;
         EXPECT_EQ(result.out, "") << label;
-        EXPECT_NE(result.err.find("Usage: framewright-check [--display WxH] [--window WxH --client WxH]\n"),
+        EXPECT_NE(result.err.find("Usage: framewright-check [PROFILE.ini] [--display WxH] [--window WxH --client WxH]\n"),
                   std::string::npos) << label << ": " << result.err;
     }
     EXPECT_EQ(desktop.calls(fake::Call::CreateFileW), 0u);  // nothing read on bad arguments

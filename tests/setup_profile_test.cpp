@@ -53,10 +53,10 @@ TEST(SetupSaveTest, AFailedSaveSaysWhyAndLeavesTheFileAsItWas) {
         std::string path;
         std::string reason;
     } rows[] = {
-        {"disk full", [](fake::Desktop& d) { d.diskFull(); }, kProfilePath, "There is not enough space on the disk."},
+        {"disk full", [](fake::Desktop& d) { d.diskFull(); }, kProfilePath, "Disk full."},
         {"file held by another program", [](fake::Desktop& d) { d.fileHeldForWriting(kProfilePath, kProfile); },
-         kProfilePath, "being used by another process"},
-        {"folder gone", [](fake::Desktop&) {}, "C:\\Nowhere\\demo.ini", "The system cannot find the path specified."},
+         kProfilePath, "Sharing violation."},
+        {"folder gone", [](fake::Desktop&) {}, "C:\\Nowhere\\demo.ini", "Path not found."},
     };
     for (const Row& row : rows) {
         fake::Desktop desktop;

@@ -195,10 +195,11 @@ void LauncherRun::WriteFile(const std::string& name, const std::string& content)
     CloseHandle(file);
 }
 
-bool LauncherRun::Start(Checker& c) {
+bool LauncherRun::Start(Checker& c, const std::string& arguments) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring commandLine = L"\"" + env_.launcher + L"\"";
+    if (!arguments.empty()) commandLine += L" " + Widen(arguments);
     // Suspended until registered, so that no box can be missed.
     bool ok = CreateProcessW(env_.launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                              nullptr, folder_.c_str(), &si, &pi_);

@@ -89,7 +89,9 @@ public:
     const std::wstring& Folder() const { return folder_; }
     std::string FolderA() const { return Narrow(folder_); }
     void WriteFile(const std::string& name, const std::string& content) const;
-    bool Start(Checker& c);
+    // Starts the launcher, with the arguments after its name on its command line.
+    bool Start(Checker& c, const std::string& arguments = "");
+    bool Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
     // Waits for the launcher to end and checks that its exit code is 0.
     bool Finish(Checker& c, DWORD timeoutMs);
     DWORD Pid() const { return pi_.dwProcessId; }
@@ -136,3 +138,5 @@ std::vector<Scenario> AllScenarios();
 std::vector<Scenario> DisplayScenarios();
 // The scenario of the setup program.
 std::vector<Scenario> SetupScenarios();
+// The scenarios of profiles, launcher stubs, the log file and the input-method window.
+std::vector<Scenario> LaunchingScenarios();

@@ -25,6 +25,8 @@
 //   --disturb N MS    after that first resize: N times, MS apart, shrink itself by
 //                     40 x 30 as a user dragging its frame would, and time the way
 //                     back; then close. With N 0, close right after the first resize
+//   --keep-ime        leave the input method on, its hidden "Default IME" companion
+//                     above the window from the start (as Windows often has it)
 // The window property "fw.sizerequests" counts the resizes it was asked for;
 // "fw.framebackclient" is the client width right after the frame was put back.
 #include <windows.h>
@@ -53,6 +55,7 @@ struct Options {
     std::wstring perfLog;
     int disturbances = -1;  // -1: no disturbing, no closing after the first resize
     UINT disturbEveryMs = 0;
+    bool keepIme = false;
 };
 
 Options g_options;
@@ -157,6 +160,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
             o.disturbances = num(i);
             o.disturbEveryMs = num(i);
         }
+        else if (a == L"--keep-ime") o.keepIme = true;
         else return false;
     }
     return true;
@@ -273,7 +277,7 @@ int RunWindow() {
     if (o.delayMs) Sleep(o.delayMs);
     // Wine gives a thread's first window a hidden "Default IME" companion that is
     // briefly above it in the Z-order: a search by process would take that one.
-    ImmDisableIME(static_cast<DWORD>(-1));
+    if (!o.keepIme) ImmDisableIME(static_cast<DWORD>(-1));
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
@@ -284,9 +288,24 @@ int RunWindow() {
     DWORD style = o.popup ? WS_POPUP | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     RECT r{0, 0, o.width, o.height};
     if (o.clientSize && !o.emptyClient) AdjustWindowRectEx(&r, style, FALSE, 0);
+    // The input method's companion comes with the thread's first window: a short-lived
+    // helper's, put above every window before the main one exists.
+    HWND helper = nullptr;
+    if (o.keepIme) {
+        WNDCLASSW helperClass{};
+        helperClass.lpfnWndProc = DefWindowProcW;
+        helperClass.hInstance = instance;
+        helperClass.lpszClassName = L"FramewrightTargetHelper";
+        RegisterClassW(&helperClass);
+        helper = CreateWindowExW(0, helperClass.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance,
+                                 nullptr);
+        HWND ime = ImmGetDefaultIMEWnd(helper);
+        if (ime) SetWindowPos(ime, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, o.title.c_str(), style, o.x, o.y, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 2;
+    if (helper) DestroyWindow(helper);
     SetPropW(hwnd, L"fw.sizerequests", nullptr);
     SetTimer(hwnd, kRepaintTimer, 100, nullptr);
     SetTimer(hwnd, kTimeLimitTimer, o.timeLimitMs, nullptr);

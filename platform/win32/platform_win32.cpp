@@ -59,21 +59,7 @@ std::uint32_t CallTimePeriod(const char* name, std::uint32_t period) {
 
 bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
                     const std::string& currentDirectory, ProcessInformation& info) {
-    static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit start-up record");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> command(commandLine.begin(), commandLine.end());
-    command.push_back('\0');
-    PROCESS_INFORMATION process = {};
-    BOOL ok = ::CreateProcessA(applicationName.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               currentDirectory.c_str(), &startup, &process);
-    if (!ok) return false;
-    info.process = FromHandle(process.hProcess);
-    info.thread = FromHandle(process.hThread);
-    info.processId = process.dwProcessId;
-    info.threadId = process.dwThreadId;
-    return true;
+    return CreateProcessA(applicationName, commandLine, currentDirectory, 0, info);
 }
 
 std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
@@ -222,6 +208,66 @@ std::uint32_t GetWindowLongA(WindowHandle window, int index) {
 
 std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value) {
     return static_cast<std::uint32_t>(::SetWindowLongA(ToHwnd(window), index, static_cast<LONG>(value)));
+// ---- launching: profiles, child processes, the log file, the window class ----
+
+std::string GetCommandLineA() { return ::GetCommandLineA(); }
+
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, std::uint32_t creationFlags, ProcessInformation& info) {
+    static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit start-up record");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    PROCESS_INFORMATION process = {};
+    BOOL ok = ::CreateProcessA(applicationName.c_str(), command.data(), nullptr, nullptr, FALSE, creationFlags,
+                               nullptr, currentDirectory.c_str(), &startup, &process);
+    if (!ok) return false;
+    info.process = FromHandle(process.hProcess);
+    info.thread = FromHandle(process.hThread);
+    info.processId = process.dwProcessId;
+    info.threadId = process.dwThreadId;
+    return true;
+}
+
+std::uint32_t ResumeThread(KernelHandle thread) { return ::ResumeThread(ToHandle(thread)); }
+
+bool TerminateProcess(KernelHandle process, std::uint32_t exitCode) {
+    return ::TerminateProcess(ToHandle(process), exitCode) != FALSE;
+}
+
+KernelHandle CreateJobObjectW() { return FromHandle(::CreateJobObjectW(nullptr, nullptr)); }
+
+bool AssignProcessToJobObject(KernelHandle job, KernelHandle process) {
+    return ::AssignProcessToJobObject(ToHandle(job), ToHandle(process)) != FALSE;
+}
+
+bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes) {
+    struct {
+        DWORD assigned;
+        DWORD listed;
+        ULONG_PTR ids[kJobProcessIdCapacity];
+    } list = {};
+    BOOL ok = ::QueryInformationJobObject(ToHandle(job), JobObjectBasicProcessIdList, &list, sizeof(list), nullptr);
+    // A job with more processes than the buffer holds still reports the count and the ids that fit.
+    if (!ok && ::GetLastError() != ERROR_MORE_DATA) return false;
+    processes.active = list.assigned;
+    processes.listed = list.listed < kJobProcessIdCapacity ? list.listed : kJobProcessIdCapacity;
+    for (std::uint32_t i = 0; i < processes.listed; ++i) processes.ids[i] = static_cast<std::uint32_t>(list.ids[i]);
+    return true;
+}
+
+std::uint32_t GetLastError() { return ::GetLastError(); }
+
+std::string FormatMessageA(std::uint32_t errorCode) {
+    char buffer[512];
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, errorCode,
+                                    0, buffer, sizeof(buffer), nullptr);
+    while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' ')) {
+        --length;
+    }
+    return std::string(buffer, length);
 }
 
 bool WriteFile(KernelHandle file, const void* buffer, std::uint32_t bytesToWrite, std::uint32_t& bytesWritten) {
@@ -238,20 +284,6 @@ bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t f
 }
 
 bool DeleteFileW(const std::string& path) { return ::DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }
-
-std::string LastErrorText() {
-    const DWORD code = ::GetLastError();
-    wchar_t* text = nullptr;
-    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text == nullptr ? L"" : text, length);
-    ::LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
-        message.pop_back();
-    }
-    return message.empty() ? "system error " + std::to_string(code) : WideToAnsi(message);
-}
 
 std::string GetFullPathNameW(const std::string& path) {
     const std::wstring wide = AnsiToWide(path);
@@ -280,6 +312,17 @@ std::string GetModuleFileNameW() {
     }
 }
 
-std::string GetCommandLineA() { return ::GetCommandLineA(); }
+
+std::uint32_t GetTickCount() { return ::GetTickCount(); }
+
+LocalTime GetLocalTime() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+int GetClassNameA(WindowHandle window, char* buffer, int maxCount) {
+    return ::GetClassNameA(ToHwnd(window), buffer, maxCount);
+}
 
 }  // namespace platform

@@ -14,6 +14,7 @@ struct Desktop::Window {
     int borderWidth, borderHeight;
     int minWidth, minHeight, maxWidth, maxHeight;
     bool refusesPlacement;
+    std::string className;
     std::size_t zIndex = 0;  // position in the Z-order, so the walk's next step is O(1)
     std::uint32_t style = 0, exStyle = 0;
     bool refusesStyleChange = false;
@@ -27,6 +28,9 @@ struct Desktop::Process {
     std::uint32_t exitCode;
     bool ended = false;
     std::vector<WindowHandle> windows;
+    std::string path;  // normalised
+    bool suspended = false;
+    std::uint32_t job = 0;
 };
 
 struct Desktop::FileEntry {
@@ -38,7 +42,7 @@ struct Desktop::FileEntry {
 struct Desktop::OpenFile {
     std::string content;
     std::size_t position = 0;
-    FileEntry* writing = nullptr;  // a file opened for writing: its entry
+    FileEntry* writesTo = nullptr;  // opened for writing or appending: the file
 };
 
 namespace {
@@ -109,8 +113,11 @@ const char* const kCallNames[] = {
     "GetWindow", "GetWindowTextA", "GetWindowThreadProcessId", "GetSystemMetrics",
     "GetWindowRect", "GetClientRect", "SetWindowPos", "timeBeginPeriod", "timeEndPeriod",
     "EnumDisplayMonitors", "GetMonitorInfoA", "MonitorFromWindow", "GetWindowLongA", "SetWindowLongA",
-    "WriteFile", "FlushFileBuffers", "MoveFileExW", "DeleteFileW", "LastErrorText", "GetFullPathNameW",
-    "SetCurrentDirectoryW", "GetModuleFileNameW", "GetCommandLineA",
+    "WriteFile", "FlushFileBuffers", "MoveFileExW", "DeleteFileW", "GetFullPathNameW",
+    "SetCurrentDirectoryW", "GetModuleFileNameW",
+    "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
+    "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
+    "GetClassNameA",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -208,6 +215,16 @@ Desktop& Desktop::boxesStayOpenFor(std::int64_t ms) {
     return *this;
 }
 
+Desktop& Desktop::commandLine(std::string line) {
+    commandLine_ = std::move(line);
+    return *this;
+}
+
+Desktop& Desktop::jobsRefused() {
+    jobsRefused_ = true;
+    return *this;
+}
+
 WindowHandle Desktop::addWindow(WindowSpec description) { return createWindow(description, description.pid); }
 
 void Desktop::at(std::int64_t ms, std::function<void()> action) {
@@ -225,7 +242,7 @@ WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t 
                               (description.outer.right - description.outer.left) - description.clientWidth,
                               (description.outer.bottom - description.outer.top) - description.clientHeight,
                               description.minWidth, description.minHeight, description.maxWidth, description.maxHeight,
-                              description.refusesPlacement};
+                              description.refusesPlacement, description.className};
     nextWindow_ += 4;
     const bool framed = window->borderWidth > 0 || window->borderHeight > 0;
     window->style = description.style != 0 ? description.style : (framed ? kCaptionedStyle : kPopupStyle);
@@ -289,6 +306,20 @@ Rect Desktop::windowRect(WindowHandle handle) const {
     return window->outer;
 }
 
+std::uint32_t Desktop::pidOf(const std::string& programPath) const {
+    std::uint32_t pid = 0;
+    for (const Process* process : processes_) {
+        if (process->path == NormalisePath(programPath)) pid = process->pid;
+    }
+    return pid;
+}
+
+std::string Desktop::fileContent(const std::string& path) const {
+    auto it = files_.find(NormalisePath(path));
+    if (it == files_.end()) throw std::logic_error("no such file: " + path);
+    return it->second->content;
+}
+
 WindowHandle Desktop::windowOfLastLaunch(std::size_t index) const {
     for (const Process* process : processes_) {
         if (process->pid == lastPid_ && index < process->windows.size()) return process->windows[index];
@@ -331,24 +362,38 @@ void Desktop::endProcess(Process& process) {
 }
 
 bool Desktop::createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
-                            platform::ProcessInformation& info) {
-    launches_.push_back({app, cmd, dir});
+                            std::uint32_t flags, platform::ProcessInformation& info) {
+    launches_.push_back({app, cmd, dir, flags});
     auto program = programs_.find(NormalisePath(app));
     if (program == programs_.end() || program->second.failsToStart ||
         fileAttributes(dir) == platform::kInvalidFileAttributes) {
+        lastError_ = 2;  // ERROR_FILE_NOT_FOUND
         return false;
     }
-    const ProgramSpec& description = program->second;
-    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, clockMs_ + description.runsForMs,
-                                description.exitCode, false, {}};
+    Process* process = spawn(app, 0);
+    lastPid_ = process->pid;
+    info = {process->processHandle, process->threadHandle, process->pid, process->pid + 1};
+    // A suspended process runs nothing, starts no child and makes no window until resumed.
+    if ((flags & platform::kCreateSuspended) != 0) process->suspended = true;
+    else startProcess(*process);
+    return true;
+}
+
+Desktop::Process* Desktop::spawn(const std::string& path, std::uint32_t job) {
+    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, 0, programs_[NormalisePath(path)].exitCode,
+                                false, {}, NormalisePath(path), false, job};
     processes_.push_back(process);
     nextPid_ += 4;
     nextHandle_ += 8;
     openHandles_[process->processHandle] = "process";
     openHandles_[process->threadHandle] = "thread";
-    lastPid_ = process->pid;
-    info = {process->processHandle, process->threadHandle, process->pid, process->pid + 1};
+    return process;
+}
 
+void Desktop::startProcess(Process& started) {
+    Process* process = &started;
+    const ProgramSpec& description = programs_[process->path];
+    process->endMs = clockMs_ + description.runsForMs;
     for (const WindowSpec& window : description.windows) {
         std::uint32_t owner = window.pid != 0 ? window.pid : process->pid;
         auto create = [this, process, window, owner] {
@@ -357,7 +402,78 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
         if (window.appearsAfterMs <= 0) create();
         else at(clockMs_ + window.appearsAfterMs, create);
     }
-    at(process->endMs, [this, process] { endProcess(*process); });
+    // A child is in its parent's job from its creation on; its handles are the parent's business.
+    for (const ProgramSpec::Child& child : description.children) {
+        at(clockMs_ + child.afterMs, [this, process, child] {
+            if (process->ended) return;
+            Process* started = spawn(child.path, process->job);
+            openHandles_.erase(started->processHandle);
+            openHandles_.erase(started->threadHandle);
+            startProcess(*started);
+        });
+    }
+    at(process->endMs, [this, process] {
+        if (!process->ended) endProcess(*process);
+    });
+}
+
+std::uint32_t Desktop::resumeThread(std::uint32_t thread) {
+    for (Process* process : processes_) {
+        if (process->threadHandle != thread || openHandles_.count(thread) == 0) continue;
+        if (!process->suspended) return 0;
+        process->suspended = false;
+        startProcess(*process);
+        return 1;
+    }
+    lastError_ = 6;  // ERROR_INVALID_HANDLE
+    return 0xFFFFFFFFu;
+}
+
+bool Desktop::terminateProcess(std::uint32_t handle, std::uint32_t code) {
+    for (Process* process : processes_) {
+        if (process->processHandle != handle || openHandles_.count(handle) == 0) continue;
+        if (!process->ended) {
+            process->exitCode = code;
+            endProcess(*process);
+        }
+        return true;
+    }
+    lastError_ = 6;
+    return false;
+}
+
+std::uint32_t Desktop::createJob() {
+    std::uint32_t handle = nextHandle_;
+    nextHandle_ += 4;
+    openHandles_[handle] = "job";
+    return handle;
+}
+
+bool Desktop::assignToJob(std::uint32_t job, std::uint32_t processHandle) {
+    if (jobsRefused_) {
+        lastError_ = 5;  // ERROR_ACCESS_DENIED
+        return false;
+    }
+    for (Process* process : processes_) {
+        if (process->processHandle == processHandle && openHandles_.count(processHandle) != 0 &&
+            openHandles_.count(job) != 0) {
+            process->job = job;
+            return true;
+        }
+    }
+    lastError_ = 6;
+    return false;
+}
+
+bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) const {
+    auto handle = openHandles_.find(job);
+    if (handle == openHandles_.end() || handle->second != "job") return false;
+    list.active = list.listed = 0;
+    for (const Process* process : processes_) {
+        if (process->job != job || process->ended) continue;
+        if (list.listed < platform::kJobProcessIdCapacity) list.ids[list.listed++] = process->pid;
+        ++list.active;
+    }
     return true;
 }
 
@@ -366,7 +482,8 @@ std::uint32_t Desktop::waitForProcess(std::uint32_t handle, std::uint32_t ms) {
                            [handle](const Process* p) { return p->processHandle == handle; });
     if (it == processes_.end() || openHandles_.count(handle) == 0) return 0xFFFFFFFFu;  // WAIT_FAILED
     Process& process = **it;
-    if (!process.ended) advanceTo(std::min(clockMs_ + ms, std::max(process.endMs, clockMs_)));
+    if (process.suspended) advanceTo(clockMs_ + ms);
+    else if (!process.ended) advanceTo(std::min(clockMs_ + ms, std::max(process.endMs, clockMs_)));
     return process.ended ? platform::kWaitObject0 : platform::kWaitTimeout;
 }
 
@@ -399,15 +516,34 @@ std::uint32_t Desktop::fileAttributes(const std::string& path) const {
 std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
                                 std::uint32_t disposition, std::uint32_t flags) {
     fileOpens_.push_back({path, access, share, disposition, flags});
-    if (access == platform::kGenericWrite) return createForWriting(path, disposition);
-    auto it = files_.find(NormalisePath(path));
-    if (it == files_.end() || it->second->isDirectory) return platform::kInvalidHandle;
+    if ((access & platform::kGenericWrite) != 0) return createForWriting(path, disposition);
+    const std::string key = NormalisePath(path);
+    auto it = files_.find(key);
+    if (it == files_.end() && disposition == platform::kOpenAlways) {
+        auto parent = files_.find(ParentOf(key));
+        if (parent == files_.end() || !parent->second->isDirectory) {
+            lastError_ = 3;  // ERROR_PATH_NOT_FOUND
+            return platform::kInvalidHandle;
+        }
+        it = files_.emplace(key, new FileEntry).first;
+    }
+    if (it == files_.end()) {
+        lastError_ = 2;  // ERROR_FILE_NOT_FOUND
+        return platform::kInvalidHandle;
+    }
+    if (it->second->isDirectory) {
+        lastError_ = 5;  // ERROR_ACCESS_DENIED
+        return platform::kInvalidHandle;
+    }
     // Someone holds it open for writing: only a share mode that allows writers gets in.
-    constexpr std::uint32_t kFileShareWrite = 0x2;
-    if (it->second->heldForWriting && (share & kFileShareWrite) == 0) return platform::kInvalidHandle;
+    if (it->second->heldForWriting && (share & platform::kFileShareWrite) == 0) {
+        lastError_ = 32;  // ERROR_SHARING_VIOLATION
+        return platform::kInvalidHandle;
+    }
     std::uint32_t handle = nextHandle_;
     nextHandle_ += 4;
-    openFiles_[handle] = new OpenFile{it->second->content};
+    FileEntry* appendsTo = (access & platform::kFileAppendData) != 0 ? it->second : nullptr;
+    openFiles_[handle] = new OpenFile{it->second->content, 0, appendsTo};
     openHandles_[handle] = "file " + path;
     return handle;
 }
@@ -465,6 +601,15 @@ std::uint32_t Desktop::windowProcess(WindowHandle handle, std::uint32_t& pid) co
     if (window == nullptr) return 0;
     pid = window->pid;
     return window->pid + 1;
+}
+
+int Desktop::className(WindowHandle handle, char* buffer, int maxCount) const {
+    const Window* window = find(handle);
+    if (window == nullptr || maxCount <= 0) return 0;
+    int n = std::min<int>(static_cast<int>(window->className.size()), maxCount - 1);
+    std::memcpy(buffer, window->className.data(), static_cast<std::size_t>(n));
+    buffer[n] = '\0';
+    return n;
 }
 
 int Desktop::systemMetric(int index) const {
@@ -615,15 +760,18 @@ const Desktop::Window* Desktop::find(WindowHandle handle) const {
 // ---- the setup program's calls ----
 
 namespace {
-const char* const kPathNotFound = "The system cannot find the path specified.";
-const char* const kFileNotFound = "The system cannot find the file specified.";
-const char* const kSharingViolation =
-    "The process cannot access the file because it is being used by another process.";
-const char* const kDiskFull = "There is not enough space on the disk.";
+// Win32 error codes.
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kPathNotFound = 3;
+constexpr std::uint32_t kAccessDenied = 5;
+constexpr std::uint32_t kInvalidHandle = 6;
+constexpr std::uint32_t kSharingViolation = 32;
+constexpr std::uint32_t kDiskFull = 112;
+constexpr std::uint32_t kAlreadyExists = 183;
 }  // namespace
 
-bool Desktop::fail(std::string error) {
-    lastError_ = std::move(error);
+bool Desktop::fail(std::uint32_t error) {
+    lastError_ = error;
     return false;
 }
 
@@ -635,11 +783,6 @@ Desktop& Desktop::diskFull() {
 Desktop& Desktop::exePath(std::string path) {
     exePath_ = std::move(path);
     file(exePath_, "MZ");
-    return *this;
-}
-
-Desktop& Desktop::commandLine(std::string text) {
-    commandLine_ = std::move(text);
     return *this;
 }
 
@@ -672,9 +815,9 @@ std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t d
 bool Desktop::writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written) {
     written = 0;
     auto it = openFiles_.find(handle);
-    if (it == openFiles_.end() || it->second->writing == nullptr) return fail("The handle is invalid.");
+    if (it == openFiles_.end() || it->second->writesTo == nullptr) return fail(kInvalidHandle);
     if (diskFull_) return fail(kDiskFull);
-    it->second->writing->content.append(static_cast<const char*>(buffer), size);
+    it->second->writesTo->content.append(static_cast<const char*>(buffer), size);
     written = size;
     return true;
 }
@@ -686,8 +829,8 @@ bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint
     if (files_.find(ParentOf(key)) == files_.end()) return fail(kPathNotFound);
     auto target = files_.find(key);
     if (target != files_.end()) {
-        if ((flags & platform::kMoveFileReplaceExisting) == 0) return fail("Cannot create a file when that file already exists.");
-        if (target->second->isDirectory) return fail("Access is denied.");
+        if ((flags & platform::kMoveFileReplaceExisting) == 0) return fail(kAlreadyExists);
+        if (target->second->isDirectory) return fail(kAccessDenied);
         if (target->second->heldForWriting) return fail(kSharingViolation);
         delete target->second;
         files_.erase(target);

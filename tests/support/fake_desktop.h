@@ -36,8 +36,11 @@ enum class Call {
     GetWindowTextA, GetWindowThreadProcessId, GetSystemMetrics, GetWindowRect,
     GetClientRect, SetWindowPos, timeBeginPeriod, timeEndPeriod,
     EnumDisplayMonitors, GetMonitorInfoA, MonitorFromWindow, GetWindowLongA, SetWindowLongA,
-    WriteFile, FlushFileBuffers, MoveFileExW, DeleteFileW, LastErrorText, GetFullPathNameW,
-    SetCurrentDirectoryW, GetModuleFileNameW, GetCommandLineA,
+    WriteFile, FlushFileBuffers, MoveFileExW, DeleteFileW, GetFullPathNameW,
+    SetCurrentDirectoryW, GetModuleFileNameW,
+    GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
+    QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
+    GetClassNameA,
     Count
 };
 const char* CallName(Call call);
@@ -59,6 +62,7 @@ struct LaunchRecord {
     std::string applicationName;
     std::string commandLine;
     std::string currentDirectory;
+    std::uint32_t creationFlags = 0;
 };
 
 struct FileOpenRecord {
@@ -78,6 +82,7 @@ struct WindowSpec {
     bool refusesPlacement = false;
     std::int64_t appearsAfterMs = 0;  // relative to its program's start
     bool atBottom = false;            // created below every other window
+    std::string className = "FakeWindow";
 
     WindowSpec& withTitle(std::string text) { title = std::move(text); return *this; }
     WindowSpec& ownedBy(std::uint32_t processId) { pid = processId; return *this; }
@@ -99,7 +104,13 @@ struct WindowSpec {
         return *this;
     }
     WindowSpec& refusingStyleChange() { refusesStyleChange = true; return *this; }
+    WindowSpec& ofClass(std::string name) { className = std::move(name); return *this; }
 };
+// The hidden 1 x 1 companion the system gives a program's first window while its
+// input method is on, of the given system class ("IME" or "MSCTFIME UI").
+inline WindowSpec anInputMethodWindow(std::string className = "IME") {
+    return WindowSpec{}.withTitle("Default IME").at(0, 0, 1, 1).client(1, 1).ofClass(std::move(className));
+}
 inline WindowSpec aWindow() { return WindowSpec{}; }
 
 // What happens when the launcher starts a program file.
@@ -108,8 +119,18 @@ struct ProgramSpec {
     std::uint32_t exitCode = 0;
     bool failsToStart = false;
     std::vector<WindowSpec> windows;
+    struct Child {
+        std::string path;
+        std::int64_t afterMs;
+    };
+    std::vector<Child> children;
 
     ProgramSpec& running(std::int64_t ms) { runsForMs = ms; return *this; }
+    // Starts another configured program, as a child process, this long after its own start.
+    ProgramSpec& starting(std::string path, std::int64_t afterMs = 0) {
+        children.push_back({std::move(path), afterMs});
+        return *this;
+    }
     ProgramSpec& exitingWith(std::uint32_t code) { exitCode = code; return *this; }
     ProgramSpec& failingToStart() { failsToStart = true; return *this; }
     ProgramSpec& showing(WindowSpec window) { windows.push_back(std::move(window)); return *this; }
@@ -140,6 +161,10 @@ public:
     Desktop& program(const std::string& path, ProgramSpec description);
     // How long each message box stays open, in virtual milliseconds.
     Desktop& boxesStayOpenFor(std::int64_t ms);
+    // The launcher's own command line (GetCommandLineA).
+    Desktop& commandLine(std::string line);
+    // The launcher runs inside a job that forbids assigning its children to another.
+    Desktop& jobsRefused();
     // A window of some other program, placed at the top of the Z-order now.
     WindowHandle addWindow(WindowSpec description);
     // Runs an action when the virtual clock reaches the given time.
@@ -173,6 +198,9 @@ public:
     std::uint32_t lastLaunchedPid() const { return lastPid_; }
     // The window handle that a program's n-th window got, once it exists.
     WindowHandle windowOfLastLaunch(std::size_t index = 0) const;
+    // The identifier of the latest process started from this program file (0: none).
+    std::uint32_t pidOf(const std::string& programPath) const;
+    std::string fileContent(const std::string& path) const;
 
     // ---- the platform calls (used by the fake's platform implementation) ----
     struct Window;
@@ -182,7 +210,16 @@ public:
     void count(Call call);
     void advanceTo(std::int64_t ms);
     bool createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
-                       platform::ProcessInformation& info);
+                       std::uint32_t flags, platform::ProcessInformation& info);
+    std::uint32_t resumeThread(std::uint32_t thread);
+    bool terminateProcess(std::uint32_t handle, std::uint32_t code);
+    std::uint32_t createJob();
+    bool assignToJob(std::uint32_t job, std::uint32_t process);
+    bool queryJob(std::uint32_t job, platform::JobProcessIds& processes) const;
+    std::uint32_t lastError() const { return lastError_; }
+    bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
+    std::string commandLine() const { return commandLine_; }
+    int className(WindowHandle window, char* buffer, int maxCount) const;
     std::uint32_t waitForProcess(std::uint32_t handle, std::uint32_t ms);
     bool exitCodeOf(std::uint32_t handle, std::uint32_t& code);
     bool closeHandle(std::uint32_t handle);
@@ -228,6 +265,8 @@ private:
     const Window* find(WindowHandle window) const;
     WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid);
     void endProcess(Process& process);
+    void startProcess(Process& process);
+    Process* spawn(const std::string& path, std::uint32_t job);
     void renumberZOrder();
     void runDueActions();
 
@@ -259,29 +298,26 @@ private:
     std::vector<std::uint32_t> setWindowPosFlags_;
 
 public:
-    // ---- the setup program's calls: writing files, its exe and command line ----
+    // ---- the setup program's calls: writing files, its exe ----
     // Every write fails as on a full disk.
     Desktop& diskFull();
     Desktop& exePath(std::string path);
-    Desktop& commandLine(std::string text);
     // A file's content; empty when there is no such file.
     std::string contentOf(const std::string& path) const;
-    bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
     bool moveFile(const std::string& from, const std::string& to, std::uint32_t flags);
     bool deleteFile(const std::string& path);
-    std::string lastErrorText() const { return lastError_; }
     std::string fullPath(const std::string& path) const;
     bool setCurrentDirectory(const std::string& path);
     std::string exePath() const { return exePath_; }
-    std::string commandLine() const { return commandLine_; }
 
 private:
-    bool fail(std::string error);
+    bool fail(std::uint32_t error);
     std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
     bool diskFull_ = false;
-    std::string lastError_;
     std::string exePath_ = "C:\\Program Files\\Framewright\\framewright-setup.exe";
-    std::string commandLine_ = "framewright-setup.exe";
+    std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
+    bool jobsRefused_ = false;
+    std::uint32_t lastError_ = 0;
 };
 
 }  // namespace fake

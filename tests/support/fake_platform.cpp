@@ -10,7 +10,7 @@ using fake::Call;
 bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
                     const std::string& currentDirectory, ProcessInformation& info) {
     Active().count(Call::CreateProcessA);
-    return Active().createProcess(applicationName, commandLine, currentDirectory, info);
+    return Active().createProcess(applicationName, commandLine, currentDirectory, 0, info);
 }
 
 std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
@@ -153,6 +153,64 @@ std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value
     return Active().setWindowLong(window, index, value);
 }
 
+// ---- launching: profiles, child processes, the log file, the window class ----
+
+std::string GetCommandLineA() {
+    Active().count(Call::GetCommandLineA);
+    return Active().commandLine();
+}
+
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, std::uint32_t creationFlags, ProcessInformation& info) {
+    Active().count(Call::CreateProcessA);
+    return Active().createProcess(applicationName, commandLine, currentDirectory, creationFlags, info);
+}
+
+std::uint32_t ResumeThread(KernelHandle thread) {
+    Active().count(Call::ResumeThread);
+    return Active().resumeThread(thread);
+}
+
+bool TerminateProcess(KernelHandle process, std::uint32_t exitCode) {
+    Active().count(Call::TerminateProcess);
+    return Active().terminateProcess(process, exitCode);
+}
+
+KernelHandle CreateJobObjectW() {
+    Active().count(Call::CreateJobObjectW);
+    return Active().createJob();
+}
+
+bool AssignProcessToJobObject(KernelHandle job, KernelHandle process) {
+    Active().count(Call::AssignProcessToJobObject);
+    return Active().assignToJob(job, process);
+}
+
+bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes) {
+    Active().count(Call::QueryInformationJobObject);
+    return Active().queryJob(job, processes);
+}
+
+std::uint32_t GetLastError() {
+    Active().count(Call::GetLastError);
+    return Active().lastError();
+}
+
+// The texts Wine's system message table gives for the codes the simulated desktop sets.
+std::string FormatMessageA(std::uint32_t errorCode) {
+    Active().count(Call::FormatMessageA);
+    switch (errorCode) {
+        case 2: return "File not found.";
+        case 3: return "Path not found.";
+        case 5: return "Access denied.";
+        case 6: return "Invalid handle.";
+        case 32: return "Sharing violation.";
+        case 112: return "Disk full.";
+        case 183: return "File already exists.";
+        default: return "";
+    }
+}
+
 bool WriteFile(KernelHandle file, const void* buffer, std::uint32_t bytesToWrite, std::uint32_t& bytesWritten) {
     Active().count(Call::WriteFile);
     return Active().writeFile(file, buffer, bytesToWrite, bytesWritten);
@@ -173,11 +231,6 @@ bool DeleteFileW(const std::string& path) {
     return Active().deleteFile(path);
 }
 
-std::string LastErrorText() {
-    Active().count(Call::LastErrorText);
-    return Active().lastErrorText();
-}
-
 std::string GetFullPathNameW(const std::string& path) {
     Active().count(Call::GetFullPathNameW);
     return Active().fullPath(path);
@@ -193,9 +246,20 @@ std::string GetModuleFileNameW() {
     return Active().exePath();
 }
 
-std::string GetCommandLineA() {
-    Active().count(Call::GetCommandLineA);
-    return Active().commandLine();
+// The virtual clock, seen from a system that has been up for a while.
+std::uint32_t GetTickCount() {
+    Active().count(Call::GetTickCount);
+    return static_cast<std::uint32_t>(5000000 + Active().now());
+}
+
+LocalTime GetLocalTime() {
+    Active().count(Call::GetLocalTime);
+    return {2026, 12, 8, 9, 5, 3};
+}
+
+int GetClassNameA(WindowHandle window, char* buffer, int maxCount) {
+    Active().count(Call::GetClassNameA);
+    return Active().className(window, buffer, maxCount);
 }
 
 }  // namespace platform

@@ -1,0 +1,265 @@
+#include "diagnostics/log_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "diagnostics/system_error.h"
+#include "platform/platform.h"
+
+#ifndef FRAMEWRIGHT_VERSION
+#define FRAMEWRIGHT_VERSION "unknown"
+#endif
+
+namespace {
+
+enum class LogState { Off, Keeping, Writing };
+
+LogState State = LogState::Off;
+platform::KernelHandle File = platform::kInvalidHandle;
+std::uint32_t StartTick = 0;
+
+// Lines traced before the configuration named the log: a length, then the bytes.
+char Kept[4096];
+std::size_t KeptSize = 0;
+
+// The last lines that came, written or not, newest at RecentAt(1), each with the
+// milliseconds it came at. A line too long for its slot never counts as a repeat.
+constexpr int kGroupMax = 16;
+constexpr std::size_t kSlotSize = 256;
+struct RecentLine {
+    char text[kSlotSize];
+    std::size_t length;
+    bool comparable;
+    std::uint32_t ms;
+};
+RecentLine Recent[kGroupMax];
+int RecentCount = 0;
+int RecentHead = 0;
+
+// Run[p]: how many of the latest lines were each the same as the line p before
+// them. Held: how many of the latest lines are not written yet, because a run
+// still covers them; when a run reaches its own length, a copy has come.
+int Run[kGroupMax + 1];
+int Held = 0;
+
+// A repetition being followed: Repeats whole copies of the last Period lines have
+// come, and Matched lines of the next one.
+int Period = 0;
+int Matched = 0;
+std::uint32_t Repeats = 0;
+std::uint32_t LastRepeatMs = 0;
+
+const RecentLine& RecentAt(int back) { return Recent[(RecentHead - back + kGroupMax) % kGroupMax]; }
+
+bool Same(const RecentLine& recent, std::string_view line) {
+    return recent.comparable && recent.length == line.size() && std::memcmp(recent.text, line.data(), line.size()) == 0;
+}
+
+void Remember(std::uint32_t ms, std::string_view line) {
+    RecentLine& slot = Recent[RecentHead];
+    slot.comparable = line.size() <= kSlotSize;
+    slot.length = slot.comparable ? line.size() : 0;
+    if (slot.comparable) std::memcpy(slot.text, line.data(), line.size());
+    slot.ms = ms;
+    RecentHead = (RecentHead + 1) % kGroupMax;
+    if (RecentCount < kGroupMax) ++RecentCount;
+}
+
+// One WriteFile per line, so that lines of two launchers sharing a log do not mix.
+void WriteRaw(std::string_view text) {
+    std::uint32_t written = 0;
+    platform::WriteFile(File, text.data(), static_cast<std::uint32_t>(text.size()), written);
+}
+
+void WriteStamped(std::uint32_t ms, std::string_view line) {
+    char buffer[1024];
+    int prefix = std::snprintf(buffer, sizeof(buffer), "%8lu ms  ", static_cast<unsigned long>(ms));
+    const std::size_t room = sizeof(buffer) - static_cast<std::size_t>(prefix) - 2;
+    if (line.size() <= room) {
+        std::memcpy(buffer + prefix, line.data(), line.size());
+        std::memcpy(buffer + prefix + line.size(), "\r\n", 2);
+        WriteRaw(std::string_view(buffer, static_cast<std::size_t>(prefix) + line.size() + 2));
+        return;
+    }
+    WriteRaw(std::string_view(buffer, static_cast<std::size_t>(prefix)));
+    WriteRaw(line);
+    WriteRaw("\r\n");
+}
+
+void WriteRecent(int back) {
+    const RecentLine& line = RecentAt(back);
+    WriteStamped(line.ms, std::string_view(line.text, line.length));
+}
+
+// Writes the held lines from the oldest on until only `keep` are held.
+void WriteHeld(int keep) {
+    for (; Held > keep; --Held) WriteRecent(Held);
+}
+
+// Something else came: the count of whole copies, stamped when the last of them
+// ended, then the lines of the copy that was under way.
+void EndRepetition() {
+    if (Repeats > 0) {
+        char count[96];
+        int length = Period == 1
+                         ? std::snprintf(count, sizeof(count), "(repeated %lu more times)",
+                                         static_cast<unsigned long>(Repeats))
+                         : std::snprintf(count, sizeof(count), "(the last %d lines repeated %lu more times)", Period,
+                                         static_cast<unsigned long>(Repeats));
+        WriteStamped(LastRepeatMs, std::string_view(count, static_cast<std::size_t>(length)));
+    }
+    for (int back = Matched; back > 0; --back) WriteRecent(back);
+    Period = Matched = 0;
+    Repeats = 0;
+    for (int& run : Run) run = 0;
+}
+
+void Log(std::uint32_t ms, std::string_view line) {
+    if (Period > 0) {
+        if (Same(RecentAt(Period), line)) {
+            Remember(ms, line);
+            if (++Matched == Period) {
+                ++Repeats;
+                LastRepeatMs = ms;
+                Matched = 0;
+            }
+            return;
+        }
+        EndRepetition();
+    }
+    int longestRun = 0;
+    for (int p = 1; p <= kGroupMax; ++p) {
+        Run[p] = p <= RecentCount && Same(RecentAt(p), line) ? Run[p] + 1 : 0;
+        if (Run[p] > longestRun) longestRun = Run[p];
+    }
+    if (line.size() > kSlotSize) {
+        // Kept nowhere, so written at once, after the lines held before it.
+        WriteHeld(0);
+        WriteStamped(ms, line);
+        Remember(ms, line);
+        return;
+    }
+    Remember(ms, line);
+    ++Held;
+    for (int p = 1; p <= kGroupMax; ++p) {
+        if (Run[p] < p) continue;
+        // The last p lines repeat the p before them: the lines before the copy are written.
+        WriteHeld(p);
+        Held = 0;
+        for (int& run : Run) run = 0;
+        Period = p;
+        Repeats = 1;
+        LastRepeatMs = ms;
+        return;
+    }
+    WriteHeld(longestRun);
+}
+
+std::uint32_t Now() { return platform::GetTickCount() - StartTick; }
+
+void Keep(std::string_view line) {
+    const std::uint32_t length = static_cast<std::uint32_t>(line.size());
+    if (KeptSize + sizeof(length) + line.size() > sizeof(Kept)) return;
+    std::memcpy(Kept + KeptSize, &length, sizeof(length));
+    std::memcpy(Kept + KeptSize + sizeof(length), line.data(), line.size());
+    KeptSize += sizeof(length) + line.size();
+}
+
+std::string Header(const std::string& configFileName) {
+    const platform::LocalTime now = platform::GetLocalTime();
+    char stamp[32];
+    std::snprintf(stamp, sizeof(stamp), "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    return std::string("Framewright ") + FRAMEWRIGHT_VERSION + ", started " + stamp +
+           ", configuration file: " + configFileName + "\r\n";
+}
+
+// Whether two full paths name the same file as far as their text tells.
+bool SamePath(const std::string& a, const std::string& b) {
+    auto normal = [](const std::string& path) {
+        std::string text;
+        for (char c : path) {
+            char n = c == '/' ? '\\' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            if (n == '\\' && !text.empty() && text.back() == '\\') continue;
+            text += n;
+        }
+        return text;
+    };
+    return normal(a) == normal(b);
+}
+
+void Reset() {
+    State = LogState::Off;
+    File = platform::kInvalidHandle;
+    KeptSize = 0;
+    RecentCount = RecentHead = 0;
+    Held = Period = Matched = 0;
+    Repeats = 0;
+    for (int& run : Run) run = 0;
+}
+
+}  // namespace
+
+void EnableLogFile() {
+    Reset();
+    State = LogState::Keeping;
+}
+
+bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure) {
+    if (State != LogState::Keeping) return true;
+    if (path.empty()) {
+        Reset();
+        return true;
+    }
+    // Appending to the configuration would spoil it.
+    if (SamePath(path, configFileName)) {
+        failure = "It is the configuration file.";
+        Reset();
+        return false;
+    }
+    // Appending only, so nothing already in the file can be overwritten; readers
+    // and other launchers sharing the log are let in.
+    File = platform::CreateFileW(path, platform::kFileAppendData, platform::kFileShareRead | platform::kFileShareWrite,
+                                 platform::kOpenAlways, platform::kFileAttributeNormal);
+    if (File == platform::kInvalidHandle) {
+        failure = LastErrorText();
+        Reset();
+        return false;
+    }
+    State = LogState::Writing;
+    StartTick = platform::GetTickCount();
+    WriteRaw(Header(configFileName));
+    for (std::size_t at = 0; at < KeptSize;) {
+        std::uint32_t length;
+        std::memcpy(&length, Kept + at, sizeof(length));
+        Log(0, std::string_view(Kept + at + sizeof(length), length));
+        at += sizeof(length) + length;
+    }
+    KeptSize = 0;
+    return true;
+}
+
+void LogTraceLine(std::string_view line) {
+    if (State == LogState::Writing) Log(Now(), line);
+    else if (State == LogState::Keeping) Keep(line);
+}
+
+void LogErrorBox(const std::string& text) {
+    if (State == LogState::Off) return;
+    std::string line = "Error box: ";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        line += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+    }
+    LogTraceLine(line);
+}
+
+void CloseLogFile() {
+    if (State == LogState::Writing) {
+        EndRepetition();
+        WriteHeld(0);
+        platform::CloseHandle(File);
+    }
+    Reset();
+}

@@ -1,0 +1,31 @@
+// The log file: every trace line and every error box's text, appended to a file the
+// user names, each line behind the milliseconds since the log began. A line, or a
+// group of up to 16 lines, that comes again and again (the search lines of every
+// cycle) is written once, followed by one line with the count when something else
+// comes. Each line is handed to the system as it is written, so a crash of the
+// launcher loses nothing; other programs may read the file meanwhile.
+//
+// Writing a line allocates nothing, and a line that only repeats writes nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The launcher asks for its log; other tools that load the settings do not. Until
+// StartLogFile, the lines traced are kept (up to 4 KB) to be written first.
+void EnableLogFile();
+
+// Opens the log at the full path given, appending, and writes the header (version,
+// local date and time, the configuration file) and the lines kept so far. An empty
+// path, or a log that was not enabled, writes nothing and keeps nothing more.
+// False, with the system's reason, when the file cannot be opened: the launcher
+// then goes on without a log.
+bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure);
+
+void LogTraceLine(std::string_view line);
+// The text of an error box, line ends made blanks.
+void LogErrorBox(const std::string& text);
+
+// Writes the count of a repetition still open, closes the file, and forgets the
+// request: another run starts without a log.
+void CloseLogFile();

@@ -1,0 +1,11 @@
+#include "diagnostics/system_error.h"
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+std::string LastErrorText() {
+    const std::uint32_t error = platform::GetLastError();
+    std::string text = platform::FormatMessageA(error);
+    return text.empty() ? "system error " + std::to_string(error) : text;
+}
