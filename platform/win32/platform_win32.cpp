@@ -208,6 +208,8 @@ std::uint32_t GetWindowLongA(WindowHandle window, int index) {
 
 std::uint32_t SetWindowLongA(WindowHandle window, int index, std::uint32_t value) {
     return static_cast<std::uint32_t>(::SetWindowLongA(ToHwnd(window), index, static_cast<LONG>(value)));
+}
+
 // ---- launching: profiles, child processes, the log file, the window class ----
 
 std::string GetCommandLineA() { return ::GetCommandLineA(); }
