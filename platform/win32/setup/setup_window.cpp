@@ -113,14 +113,17 @@ void DrawPreview(const DRAWITEMSTRUCT& item) {
     if (displayWidth <= 0 || displayHeight <= 0) return;
     const double scale = std::min((area.right - area.left - 2) / displayWidth,
                                   (area.bottom - area.top - 2) / displayHeight);
-    // From virtual-screen coordinates to the drawing, the display's corner at its
-    // origin; far-off coordinates are held within GDI's range.
-    auto at = [&](LONG origin, LONG v, LONG displayOrigin) {
+    // The display centred in the drawing.
+    const double originX = area.left + (area.right - area.left - displayWidth * scale) / 2;
+    const double originY = area.top + (area.bottom - area.top - displayHeight * scale) / 2;
+    // From virtual-screen coordinates to the drawing; far-off coordinates are held
+    // within GDI's range.
+    auto at = [&](double origin, LONG v, LONG displayOrigin) {
         return static_cast<LONG>(std::clamp(origin + (static_cast<double>(v) - displayOrigin) * scale, -1e6, 1e6));
     };
     auto toArea = [&](const platform::Rect& r) {
-        return RECT{at(area.left + 1, r.left, display.left), at(area.top + 1, r.top, display.top),
-                    at(area.left + 1, r.right, display.left), at(area.top + 1, r.bottom, display.top)};
+        return RECT{at(originX, r.left, display.left), at(originY, r.top, display.top),
+                    at(originX, r.right, display.left), at(originY, r.bottom, display.top)};
     };
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
