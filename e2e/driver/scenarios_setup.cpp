@@ -190,7 +190,8 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     HWND borderless = Control(dialog, IDC_BORDERLESS);
     SendMessageW(borderless, BM_SETCHECK, BST_CHECKED, 0);
     Notify(borderless, BN_CLICKED);
-    const std::string window = TextOf(Control(dialog, IDC_WINDOW_TEXT)), inside = TextOf(Control(dialog, IDC_CLIENT_TEXT));
+    const std::string window = TextOf(Control(dialog, IDC_WINDOW_TEXT));
+    const std::string inside = TextOf(Control(dialog, IDC_CLIENT_TEXT));
     int width = 0, height = 0;
     sscanf(inside.c_str(), "%d x %d", &width, &height);
     c.Record(window.rfind(inside + " at ", 0) == 0 && std::abs(2 * width - 3 * client.width) <= 1 &&
@@ -199,7 +200,8 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
              window + ", client " + inside);
     SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
     c.Equal("saved file: the new keys at the ends of their sections",
-            Replaced(edited, "unknownkey = kept\r\n", "unknownkey = kept\r\ndisplay=1\r\n\r\n[tweaks]\r\nborderless=1\r\n"),
+            Replaced(edited, "unknownkey = kept\r\n",
+                     "unknownkey = kept\r\ndisplay=1\r\n\r\n[tweaks]\r\nborderless=1\r\n"),
             ReadFileText(folder.Folder() + L"\\framewright.ini"));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),

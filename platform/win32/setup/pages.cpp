@@ -141,6 +141,7 @@ bool HandleKeys(HWND page, UINT message, WPARAM wParam, Page keys) {
     switch (message) {
         case WM_INITDIALOG:
         case kChoicesChanged:
+            Filling = true;  // emptying a drop-down empties its text too
             for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
                 if (row->kind == Kind::Keyword) FillChoices(page, *row);
             }
