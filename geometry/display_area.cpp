@@ -24,6 +24,18 @@ void UseDisplay(const platform::Rect& rect) {
     DisplayHeight = Extent(rect.top, rect.bottom);
 }
 
+void UseMonitor(platform::MonitorHandle monitor) {
+    platform::MonitorInfo info;
+    if (monitor == 0 || !platform::GetMonitorInfoA(monitor, info)) {
+        Trace("Warning: the window's display is unknown; keeping " + std::to_string(DisplayWidth) + " x " +
+              std::to_string(DisplayHeight) + " at " + std::to_string(DisplayLeft) + ", " +
+              std::to_string(DisplayTop));
+        return;
+    }
+    UseDisplay(info.monitor);
+    Trace("Display of the window: " + info.device + ", " + DisplayText(info.monitor));
+}
+
 }  // namespace
 
 bool ReadNumberedDisplay() {
@@ -40,14 +52,9 @@ bool ReadNumberedDisplay() {
 }
 
 void ReadDisplayOfWindow(platform::WindowHandle window) {
-    platform::MonitorInfo info;
-    platform::MonitorHandle monitor = platform::MonitorFromWindow(window, platform::kMonitorDefaultToNearest);
-    if (monitor == 0 || !platform::GetMonitorInfoA(monitor, info)) {
-        Trace("Warning: the window's display is unknown; keeping " + std::to_string(DisplayWidth) + " x " +
-              std::to_string(DisplayHeight) + " at " + std::to_string(DisplayLeft) + ", " +
-              std::to_string(DisplayTop));
-        return;
-    }
-    UseDisplay(info.monitor);
-    Trace("Display of the window: " + info.device + ", " + DisplayText(info.monitor));
+    UseMonitor(platform::MonitorFromWindow(window, platform::kMonitorDefaultToNearest));
+}
+
+void ReadDisplayOfRect(const platform::Rect& outer) {
+    UseMonitor(platform::MonitorFromRect(outer, platform::kMonitorDefaultToNearest));
 }

@@ -10,3 +10,7 @@ bool ReadNumberedDisplay();
 // Takes the display that holds the larger part of the window, or the nearest one
 // when it is on none. A display the system cannot describe leaves the previous one.
 void ReadDisplayOfWindow(platform::WindowHandle window);
+
+// The same for a window seen with this outer rectangle, by the same rule of the
+// system: for a preview of a window that may since have moved.
+void ReadDisplayOfRect(const platform::Rect& outer);

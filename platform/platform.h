@@ -140,6 +140,9 @@ bool GetMonitorInfoA(MonitorHandle monitor, MonitorInfo& info);
 // The display with the largest part of the window; with kMonitorDefaultToNearest,
 // the nearest one when the window is on none.
 MonitorHandle MonitorFromWindow(WindowHandle window, std::uint32_t flags);
+// The same for a rectangle in virtual-screen coordinates, such as a window's outer
+// rectangle as it was seen once.
+MonitorHandle MonitorFromRect(const Rect& rect, std::uint32_t flags);
 // The window's style (kGwlStyle) or extended style (kGwlExStyle); 0 on failure.
 std::uint32_t GetWindowLongA(WindowHandle window, int index);
 // Returns the previous value, 0 on failure. A new frame takes effect only with a

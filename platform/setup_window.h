@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -17,8 +18,11 @@ constexpr const char* kSetupCaption = "Framewright Setup";
 struct PreviewPicture {
     bool placed = false;  // false: `message` says why there is no rectangle
     std::string message;
-    int displayWidth = 0, displayHeight = 0;
-    Rect window;  // after the first resize, in display pixels
+    // The display the settings choose (virtual-screen coordinates; empty when the
+    // settings are rejected), and what it is.
+    Rect display;
+    std::string displayText;
+    Rect window;  // after the first resize, in virtual-screen coordinates
     std::string windowText, clientText;
     Rect client;  // the client area inside `window`
 };
@@ -33,6 +37,9 @@ public:
     virtual std::string Value(const char* section, const char* key) const = 0;
     // The flag as the launcher reads it; `launcherDefault` when absent.
     virtual bool Flag(const char* section, const char* key, bool launcherDefault) const = 0;
+    // A drop-down's choices that depend on the system, each a value, then ": " and
+    // what it stands for; empty for keys whose words are fixed.
+    virtual std::vector<std::string> Choices(const char* section, const char* key) const = 0;
     // Whether the key matters under the methods chosen now.
     virtual bool Applies(const char* section, const char* key) const = 0;
     virtual bool SetValue(const char* section, const char* key, const std::string& value) = 0;

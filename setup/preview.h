@@ -1,6 +1,7 @@
 // The preview of a profile being edited: where the launcher would put a window of
-// given sizes, computed by the launcher's own loading, size computation and
-// placement on the profile's text. Nothing is started, searched for or moved.
+// given sizes, computed by the launcher's own loading, display choice, size
+// computation and placement on the profile's text. Nothing is started, searched for
+// or moved.
 #pragma once
 
 #include <string>
@@ -11,10 +12,17 @@ struct Preview {
     enum Outcome { Rejected, NeedsWindow, Placed } outcome = NeedsWindow;
     // Rejected: the launcher's own rejection text, or the failure it would report.
     std::string rejection;
+    // The display the launcher sizes and places the window for, its top left
+    // corner in virtual-screen coordinates, and what it is ("1280 x 1024 at 1920, 0
+    // (display 2)").
     std::int32_t displayWidth = 0, displayHeight = 0;
-    // Placed: the window's outer rectangle after the first resize, and its client
-    // area then (the window keeps its own frame).
+    std::int32_t displayLeft = 0, displayTop = 0;
+    std::string displayText;
+    // Placed: the window's outer rectangle after the first resize (virtual-screen
+    // coordinates), the frame it has then (its own, or none when the launcher takes
+    // it off), and its client area.
     platform::Rect window;
+    std::int32_t frameWidth = 0, frameHeight = 0;
     std::int32_t clientWidth = 0, clientHeight = 0;
 };
 

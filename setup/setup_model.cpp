@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "settings/command_line.h"
 #include "settings/config_reader.h"
+#include "settings/displays.h"
 #include "settings/settings.h"
 #include "setup/applicability.h"
 #include "setup/preview.h"
@@ -39,6 +40,18 @@ std::string ProfileModel::Value(const char* section, const char* key) const { re
 
 bool ProfileModel::Flag(const char* section, const char* key, bool launcherDefault) const {
     return profile_.Flag(section, key, launcherDefault);
+}
+
+std::vector<std::string> ProfileModel::Choices(const char* section, const char* key) const {
+    if (std::string(section) != "windowresize" || std::string(key) != "display") return {};
+    std::vector<std::string> choices{"primary", "window"};
+    for (const DisplayEntry& display : ListDisplays()) {
+        // A display without a number cannot be named in the file.
+        if (display.number <= 0) continue;
+        choices.push_back(std::to_string(display.number) + ": " + DisplayText(display.rect) +
+                          (display.primary ? " (primary)" : ""));
+    }
+    return choices;
 }
 
 bool ProfileModel::Applies(const char* section, const char* key) const {
@@ -86,8 +99,9 @@ bool ProfileModel::Run(std::string& error) {
 platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, const platform::Rect& client) {
     const ::Preview preview = ComputePreview(profile_.Text(), profile_.Path(), outer, client);
     platform::PreviewPicture picture;
-    picture.displayWidth = preview.displayWidth;
-    picture.displayHeight = preview.displayHeight;
+    picture.display = {preview.displayLeft, preview.displayTop, preview.displayLeft + preview.displayWidth,
+                       preview.displayTop + preview.displayHeight};
+    picture.displayText = preview.displayText;
     picture.placed = preview.outcome == ::Preview::Placed;
     if (preview.outcome == ::Preview::Rejected) {
         picture.message = preview.rejection;
@@ -99,7 +113,7 @@ platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, cons
         picture.windowText = WindowText(preview);
         picture.clientText = ClientText(preview);
         // The frame is drawn as Windows draws it: even at the sides and the bottom.
-        const std::int32_t side = (outer.right - outer.left - (client.right - client.left)) / 2;
+        const std::int32_t side = preview.frameWidth / 2;
         picture.client = {preview.window.left + side, preview.window.bottom - side - preview.clientHeight,
                           preview.window.left + side + preview.clientWidth, preview.window.bottom - side};
     }

@@ -17,6 +17,9 @@ public:
     bool IsDirty() const override { return profile_.IsDirty(); }
     std::string Value(const char* section, const char* key) const override;
     bool Flag(const char* section, const char* key, bool launcherDefault) const override;
+    // windowresize->display: "primary", "window", then each display this system
+    // has now by its number, size and place.
+    std::vector<std::string> Choices(const char* section, const char* key) const override;
     bool Applies(const char* section, const char* key) const override;
     bool SetValue(const char* section, const char* key, const std::string& value) override;
     void New() override;

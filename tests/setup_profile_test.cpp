@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "settings/displays.h"
+#include "settings/load_settings.h"
 #include "settings/settings.h"
 #include "setup/applicability.h"
 #include "setup/preview.h"
@@ -117,6 +119,92 @@ TEST_F(SetupProfileTest, PreviewIsTheLaunchersOwnResult) {
     EXPECT_EQ(desktop.calls(fake::Call::SetWindowPos) + desktop.calls(fake::Call::CreateProcessA), 0u);
 }
 
+TEST_F(SetupProfileTest, KeysOfLaunchingAndDisplaysRoundTripToTheLauncher) {
+    desktop.workingDirectory("C:\\Games").addDisplay("\\\\.\\DISPLAY2", 1920, 0, 1280, 1024);
+    profile.SetValue("program", "followchildren", "1");
+    profile.SetValue("windowresize", "display", "2");
+    profile.SetValue("tweaks", "borderless", "1");
+    profile.SetValue("tweaks", "logfile", "logs\\run.log");
+    ASSERT_TRUE(profile.Save(error)) << error;
+    const std::string saved = desktop.contentOf(kProfilePath);
+    EXPECT_EQ(saved, std::string(kProfile).insert(kProfile.find("\r\n\r\n[windowresize]"), "\r\nfollowchildren=1") +
+                         "display=2\r\n\r\n[tweaks]\r\nborderless=1\r\nlogfile=logs\\run.log\r\n");
+
+    InitialiseSettings();
+    Settings.ConfigFileName = kProfilePath;
+    ASSERT_TRUE(LoadSettings()) << desktop.boxTexts().back();
+    EXPECT_TRUE(Settings.FollowChildren);
+    EXPECT_EQ(Settings.Display, DisplayChoice::Numbered);
+    EXPECT_EQ(Settings.DisplayNumber, 2);
+    EXPECT_TRUE(Settings.Borderless);
+    EXPECT_EQ(Settings.LogFile, "C:\\Games\\logs\\run.log");
+}
+
+// The same window (656 x 519 at 100, 50 unless moved; 150 % is 984 x 778) with a
+// second display of 1280 x 1024 to the right of the primary one.
+TEST_F(SetupProfileTest, PreviewUsesTheDisplayTheSettingsChoose) {
+    desktop.addDisplay("\\\\.\\DISPLAY2", 1920, 0, 1280, 1024);
+    struct Row {
+        const char* label;
+        std::string lines;
+        platform::Rect outer;
+        std::string window, client, display;  // window empty: not placed
+    } rows[] = {
+        {"display 2: centred on it", "display=2\r\n", {100, 50, 756, 569}, "984 x 778 at 2068, 123", "968 x 739",
+         "1280 x 1024 at 1920, 0 (display 2)"},
+        {"the window's, on display 2", "display=window\r\n", {2000, 100, 2656, 619}, "984 x 778 at 2068, 123",
+         "968 x 739", "1280 x 1024 at 1920, 0 (the window's)"},
+        {"the window's, on the primary one", "display=Window\r\n", {100, 50, 756, 569}, "984 x 778 at 468, 151",
+         "968 x 739", "1920 x 1080 at 0, 0 (the window's)"},
+        {"the window's, on none: the nearest", "display=window\r\n", {3500, 2000, 4156, 2519},
+         "984 x 778 at 2068, 123", "968 x 739", "1280 x 1024 at 1920, 0 (the window's)"},
+        {"the window's, no window yet", "display=window\r\n", {}, "", "",
+         "1920 x 1080 at 0, 0 (primary: no window yet)"},
+        {"borderless: all client area", "display=primary\r\n[tweaks]\r\nborderless=1\r\n", {100, 50, 756, 569},
+         "960 x 720 at 480, 180", "960 x 720", "1920 x 1080 at 0, 0 (primary)"},
+    };
+    for (const Row& row : rows) {
+        const Preview preview = ComputePreview(kProfile + row.lines, kProfilePath, row.outer, {0, 0, 640, 480});
+        EXPECT_EQ(preview.displayText, row.display) << row.label;
+        if (row.window.empty()) {
+            EXPECT_EQ(preview.outcome, Preview::NeedsWindow) << row.label;
+            continue;
+        }
+        ASSERT_EQ(preview.outcome, Preview::Placed) << row.label << ": " << preview.rejection;
+        EXPECT_EQ(WindowText(preview), row.window) << row.label;
+        EXPECT_EQ(ClientText(preview), row.client) << row.label;
+    }
+
+    const Preview missing =
+        ComputePreview(kProfile + "display=3\r\n", kProfilePath, {100, 50, 756, 569}, {0, 0, 640, 480});
+    EXPECT_EQ(missing.outcome, Preview::Rejected);
+    EXPECT_EQ(missing.rejection,
+              "Invalid settings: windowresize->display is 3, but there is no display 3; the displays are "
+              "1 (1920 x 1080 at 0, 0, primary), 2 (1280 x 1024 at 1920, 0)");
+    EXPECT_EQ(desktop.calls(fake::Call::MonitorFromWindow) + desktop.calls(fake::Call::SetWindowPos), 0u);
+}
+
+TEST(SetupModelTest, OffersEveryNumberedDisplayAndDrawsABorderlessWindowAsAllClientArea) {
+    fake::Desktop desktop;
+    desktop.display(1920, 1080)
+        .addDisplay("\\\\.\\DISPLAY3", -1280, 0, 1280, 1024)
+        .addDisplay("\\\\.\\WINDISC", 0, 1080, 800, 600)
+        .file("C:\\Games\\Demo\\demo.exe", "MZ")
+        .file(kProfilePath, kProfile + "[tweaks]\r\nborderless=1\r\n");
+    ProfileModel model;
+    std::string error;
+    ASSERT_TRUE(model.Start("setup.exe " + kProfilePath, error)) << error;
+    EXPECT_EQ(model.Choices("windowresize", "display"),
+              (std::vector<std::string>{"primary", "window", "1: 1920 x 1080 at 0, 0 (primary)",
+                                        "3: 1280 x 1024 at -1280, 0"}))
+        << "a display without a number cannot be named";
+    EXPECT_TRUE(model.Choices("windowresize", "movewindow").empty());
+
+    const platform::PreviewPicture picture = model.Preview({100, 50, 756, 569}, {0, 0, 640, 480});
+    ASSERT_TRUE(picture.placed) << picture.message;
+    EXPECT_EQ(DisplayText(picture.client), DisplayText(picture.window)) << "no frame left to draw";
+}
+
 TEST(SetupApplicabilityTest, ControlsOfKeysTheMethodsIgnoreAreDisabled) {
     struct Row {
         const char* content;
@@ -136,6 +224,10 @@ TEST(SetupApplicabilityTest, ControlsOfKeysTheMethodsIgnoreAreDisabled) {
         {"[tweaks]", "tweaks", "borderwidth", false},
         {"[tweaks]\nautodetectbordersize=0", "tweaks", "borderheight", true},
         {"[windowresize]\nscalingmethod=defined", "windowresize", "windowwidth", true},
+        {"[windowresize]\nscalingmethod=displayscale\nmaintainaspectratio=1\nclientresize=1\n[tweaks]\nborderless=1",
+         "tweaks", "scalingignorebordersize", false},
+        {"[windowresize]\nscalingmethod=displayscale\nmaintainaspectratio=1\nclientresize=1", "tweaks",
+         "scalingignorebordersize", true},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(KeyApplies(row.content, row.section, row.key), row.applies) << row.content << " / " << row.key;

@@ -1,6 +1,9 @@
 // The setup program driven through its control IDs: open a profile, change the
 // method and the scale, pick the target's window, read the preview, save, and see
 // the launcher do what the preview said.
+#include <cstdio>
+#include <cstdlib>
+
 #include "harness.h"
 #include "platform/win32/setup/resource.h"
 
@@ -172,6 +175,34 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     c.Equal("the launcher started by Run gives the window the preview's rectangle", expected, OuterOf(target));
 
     if (HWND helper = WaitForTargetWindow(c, kHelperTitle, 10000)) PostMessageW(helper, WM_CLOSE, 0, 0);
+
+    // The keys that came later, on the sizes as picked: the one display by its
+    // number, and a frameless window that is all client area (150 % of the client).
+    HWND display = Control(dialog, IDC_DISPLAY);
+    wchar_t choice[128] = {};
+    SendMessageW(display, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(choice));
+    c.Equal("display choices: the keywords, then the one display", std::string("3, 1: 1920 x 1080 at 0, 0 (primary)"),
+            std::to_string(SendMessageW(display, CB_GETCOUNT, 0, 0)) + ", " + Narrow(choice));
+    SendMessageW(display, CB_SETCURSEL, 2, 0);
+    Notify(display, CBN_SELCHANGE);
+    c.Equal("preview: display 1", std::string("1920 x 1080 at 0, 0 (display 1)"),
+            TextOf(Control(dialog, IDC_DISPLAY_TEXT)));
+    HWND borderless = Control(dialog, IDC_BORDERLESS);
+    SendMessageW(borderless, BM_SETCHECK, BST_CHECKED, 0);
+    Notify(borderless, BN_CLICKED);
+    const std::string window = TextOf(Control(dialog, IDC_WINDOW_TEXT));
+    const std::string inside = TextOf(Control(dialog, IDC_CLIENT_TEXT));
+    int width = 0, height = 0;
+    sscanf(inside.c_str(), "%d x %d", &width, &height);
+    c.Record(window.rfind(inside + " at ", 0) == 0 && std::abs(2 * width - 3 * client.width) <= 1 &&
+                 std::abs(2 * height - 3 * client.height) <= 1,
+             "preview, borderless: the window is its client area, 150 % of the client as picked",
+             window + ", client " + inside);
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
+    c.Equal("saved file: the new keys at the ends of their sections",
+            Replaced(edited, "unknownkey = kept\r\n",
+                     "unknownkey = kept\r\ndisplay=1\r\n\r\n[tweaks]\r\nborderless=1\r\n"),
+            ReadFileText(folder.Folder() + L"\\framewright.ini"));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),
             WaitForSingleObject(setup.pi.hProcess, 20000));

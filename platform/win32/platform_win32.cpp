@@ -202,6 +202,11 @@ MonitorHandle MonitorFromWindow(WindowHandle window, std::uint32_t flags) {
     return FromHmonitor(::MonitorFromWindow(ToHwnd(window), flags));
 }
 
+MonitorHandle MonitorFromRect(const Rect& rect, std::uint32_t flags) {
+    const RECT raw{rect.left, rect.top, rect.right, rect.bottom};
+    return FromHmonitor(::MonitorFromRect(&raw, flags));
+}
+
 std::uint32_t GetWindowLongA(WindowHandle window, int index) {
     return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), index));
 }

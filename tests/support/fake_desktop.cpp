@@ -117,7 +117,7 @@ const char* const kCallNames[] = {
     "SetCurrentDirectoryW", "GetModuleFileNameW",
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
-    "GetClassNameA",
+    "GetClassNameA", "MonitorFromRect",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -704,18 +704,23 @@ bool Desktop::monitorInfo(platform::MonitorHandle monitor, platform::MonitorInfo
 
 platform::MonitorHandle Desktop::monitorOfWindow(WindowHandle handle, std::uint32_t flags) const {
     const Window* window = find(handle);
-    if (window == nullptr) return 0;
+    return window == nullptr ? 0 : monitorOfRect(window->outer, flags);
+}
+
+// The display with the largest part of the rectangle (the first of equals), else
+// the nearest one when asked for.
+platform::MonitorHandle Desktop::monitorOfRect(const Rect& rect, std::uint32_t flags) const {
     platform::MonitorHandle best = 0, nearest = 1;
     std::int64_t bestArea = 0, nearestDistance = -1;
     for (platform::MonitorHandle monitor : monitors()) {
         platform::MonitorInfo info;
         monitorInfo(monitor, info);
-        std::int64_t area = Overlap(window->outer, info.monitor);
+        std::int64_t area = Overlap(rect, info.monitor);
         if (area > bestArea) {
             bestArea = area;
             best = monitor;
         }
-        std::int64_t distance = DistanceSquared(window->outer, info.monitor);
+        std::int64_t distance = DistanceSquared(rect, info.monitor);
         if (nearestDistance < 0 || distance < nearestDistance) {
             nearestDistance = distance;
             nearest = monitor;

@@ -40,7 +40,7 @@ enum class Call {
     SetCurrentDirectoryW, GetModuleFileNameW,
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
-    GetClassNameA,
+    GetClassNameA, MonitorFromRect,
     Count
 };
 const char* CallName(Call call);
@@ -251,6 +251,7 @@ public:
     std::vector<platform::MonitorHandle> monitors() const;
     bool monitorInfo(platform::MonitorHandle monitor, platform::MonitorInfo& info) const;
     platform::MonitorHandle monitorOfWindow(WindowHandle window, std::uint32_t flags) const;
+    platform::MonitorHandle monitorOfRect(const Rect& rect, std::uint32_t flags) const;
     std::uint32_t windowLong(WindowHandle window, int index) const;
     std::uint32_t setWindowLong(WindowHandle window, int index, std::uint32_t value);
 

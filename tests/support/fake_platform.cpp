@@ -143,6 +143,11 @@ MonitorHandle MonitorFromWindow(WindowHandle window, std::uint32_t flags) {
     return Active().monitorOfWindow(window, flags);
 }
 
+MonitorHandle MonitorFromRect(const Rect& rect, std::uint32_t flags) {
+    Active().count(Call::MonitorFromRect);
+    return Active().monitorOfRect(rect, flags);
+}
+
 std::uint32_t GetWindowLongA(WindowHandle window, int index) {
     Active().count(Call::GetWindowLongA);
     return Active().windowLong(window, index);

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/win32/setup/resource.h"
 #include "platform/win32/setup/setup_ui.h"
@@ -19,7 +20,8 @@ struct KeyControl {
     const char* section;
     const char* key;
     Kind kind;
-    // Keyword: the words, each ended by a NUL. Flag: "1" when the launcher's default is true.
+    // Keyword: the words, each ended by a NUL, or null when they depend on the
+    // system and the model lists them. Flag: "1" when the launcher's default is true.
     const char* choices;
 };
 
@@ -27,6 +29,7 @@ const KeyControl kProgramKeys[] = {
     {IDC_PATH, "program", "path", Kind::Edit, nullptr},
     {IDC_NAME, "program", "name", Kind::Edit, nullptr},
     {IDC_PARAMETERS, "program", "parameters", Kind::Edit, nullptr},
+    {IDC_FOLLOWCHILDREN, "program", "followchildren", Kind::Flag, ""},
 };
 
 const KeyControl kWindowKeys[] = {
@@ -47,6 +50,7 @@ const KeyControl kWindowKeys[] = {
      "defined\0windowscale\0displayscale\0pixelscale\0"},
     {IDC_MAINTAINASPECTRATIO, "windowresize", "maintainaspectratio", Kind::Flag, ""},
     {IDC_ASPECTRATIO, "windowresize", "aspectratio", Kind::Edit, nullptr},
+    {IDC_DISPLAY, "windowresize", "display", Kind::Keyword, nullptr},
 };
 
 const KeyControl kTweaksKeys[] = {
@@ -54,6 +58,8 @@ const KeyControl kTweaksKeys[] = {
     {IDC_BORDERWIDTH, "tweaks", "borderwidth", Kind::Edit, nullptr},
     {IDC_BORDERHEIGHT, "tweaks", "borderheight", Kind::Edit, nullptr},
     {IDC_SCALINGIGNOREBORDERSIZE, "tweaks", "scalingignorebordersize", Kind::Flag, ""},
+    {IDC_BORDERLESS, "tweaks", "borderless", Kind::Flag, ""},
+    {IDC_LOGFILE, "tweaks", "logfile", Kind::Edit, nullptr},
 };
 
 struct Page {
@@ -70,19 +76,41 @@ Page PageOf(const KeyControl (&keys)[N]) {
 // write the same values back.
 bool Filling = false;
 
+// A choice's label follows its value after ": " ("2: 1280 x 1024 at 1920, 0").
+const char kLabelSeparator[] = ": ";
+
+std::string ValueOfChoice(const std::string& text) { return text.substr(0, text.find(kLabelSeparator)); }
+
 void Fill(HWND page, const KeyControl& row) {
     HWND control = GetDlgItem(page, row.id);
     if (row.kind == Kind::Flag) {
         const bool checked = Model->Flag(row.section, row.key, row.choices[0] == '1');
         SendMessageA(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        return;
+    }
+    const std::string value = Model->Value(row.section, row.key);
+    // A value with a labelled choice shows its label; any other shows as written.
+    const LRESULT labelled =
+        row.kind == Kind::Keyword && !value.empty()
+            ? SendMessageA(control, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>((value + kLabelSeparator).c_str()))
+            : CB_ERR;
+    if (labelled != CB_ERR) {
+        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(labelled), 0);
     } else {
-        SetWindowTextA(control, Model->Value(row.section, row.key).c_str());
+        SetWindowTextA(control, value.c_str());
     }
 }
 
 void FillChoices(HWND page, const KeyControl& row) {
-    for (const char* word = row.choices; *word != '\0'; word += std::strlen(word) + 1) {
-        SendDlgItemMessageA(page, row.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word));
+    SendDlgItemMessageA(page, row.id, CB_RESETCONTENT, 0, 0);
+    std::vector<std::string> words;
+    if (row.choices == nullptr) words = Model->Choices(row.section, row.key);
+    for (const char* word = row.choices; word != nullptr && *word != '\0'; word += std::strlen(word) + 1) {
+        words.push_back(word);
+    }
+    for (const std::string& word : words) {
+        SendDlgItemMessageA(page, row.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word.c_str()));
     }
 }
 
@@ -100,12 +128,10 @@ std::string NewValue(HWND page, const KeyControl& row, WORD notification, bool& 
         std::string text(static_cast<std::size_t>(length) + 1, '\0');
         SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(&text[0]));
         text.resize(static_cast<std::size_t>(length));
-        return text;
+        return ValueOfChoice(text);
     }
-    if ((row.kind == Kind::Keyword && notification == CBN_EDITCHANGE) ||
-        (row.kind == Kind::Edit && notification == EN_CHANGE)) {
-        return TextOf(control);
-    }
+    if (row.kind == Kind::Keyword && notification == CBN_EDITCHANGE) return ValueOfChoice(TextOf(control));
+    if (row.kind == Kind::Edit && notification == EN_CHANGE) return TextOf(control);
     changed = false;
     return std::string();
 }
@@ -114,6 +140,8 @@ std::string NewValue(HWND page, const KeyControl& row, WORD notification, bool& 
 bool HandleKeys(HWND page, UINT message, WPARAM wParam, Page keys) {
     switch (message) {
         case WM_INITDIALOG:
+        case kChoicesChanged:
+            Filling = true;  // emptying a drop-down empties its text too
             for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
                 if (row->kind == Kind::Keyword) FillChoices(page, *row);
             }
@@ -172,6 +200,31 @@ void ChooseProgram(HWND page) {
     SendMessageA(GetParent(page), kProfileChanged, 0, 0);
 }
 
+// The log file need not exist: the launcher creates it. Its full path is written,
+// so the log lands there whatever folder the launcher is started in.
+void ChooseLogFile(HWND page) {
+    char file[MAX_PATH * 4] = "";
+    lstrcpynA(file, Model->Value("tweaks", "logfile").c_str(), sizeof file);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetParent(page);
+    dialog.lpstrFilter = "Log files (*.log)\0*.log\0All files\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrDefExt = "log";
+    dialog.lpstrTitle = "Choose the log file (it is appended to)";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog)) {
+        // A value that is no file name keeps the chooser shut; open it empty then.
+        if (CommDlgExtendedError() != FNERR_INVALIDFILENAME) return;
+        file[0] = '\0';
+        if (!GetSaveFileNameA(&dialog)) return;
+    }
+    Model->SetValue("tweaks", "logfile", file);
+    SendMessageA(page, kReloadPage, 0, 0);
+    SendMessageA(GetParent(page), kProfileChanged, 0, 0);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK ProgramPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
@@ -187,6 +240,10 @@ INT_PTR CALLBACK WindowPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) 
 }
 
 INT_PTR CALLBACK TweaksPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_BROWSE_LOGFILE && HIWORD(wParam) == BN_CLICKED) {
+        ChooseLogFile(page);
+        return TRUE;
+    }
     return HandleKeys(page, message, wParam, PageOf(kTweaksKeys));
 }
 

@@ -12,12 +12,13 @@ namespace setup_ui {
 
 extern platform::SetupModel* Model;
 
-// The window asks a page to fill every control from the profile, or to enable
-// the controls of the keys that matter now; a page tells the window that it
-// changed the profile.
+// The window asks a page to fill every control from the profile, to enable the
+// controls of the keys that matter now, or to list the drop-downs' choices again
+// (the displays changed); a page tells the window that it changed the profile.
 constexpr UINT kReloadPage = WM_APP + 1;
 constexpr UINT kRefreshEnables = WM_APP + 2;
 constexpr UINT kProfileChanged = WM_APP + 3;
+constexpr UINT kChoicesChanged = WM_APP + 4;
 
 INT_PTR CALLBACK ProgramPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK WindowPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

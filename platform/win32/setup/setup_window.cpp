@@ -31,9 +31,9 @@ struct PageSpec {
 };
 
 const PageSpec kPages[] = {
-    {IDD_PAGE_PROGRAM, ProgramPageProc, {4, 22, 240, 80}},
-    {IDD_PAGE_WINDOW, WindowPageProc, {4, 82, 240, 224}},
-    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 226, 240, 280}},
+    {IDD_PAGE_PROGRAM, ProgramPageProc, {4, 22, 240, 94}},
+    {IDD_PAGE_WINDOW, WindowPageProc, {4, 96, 240, 252}},
+    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 254, 240, 338}},
 };
 
 HWND Pages[sizeof kPages / sizeof kPages[0]];
@@ -71,10 +71,7 @@ void UpdatePreview(HWND window) {
         client = {0, 0, clientWidth, clientHeight};
     }
     Picture = Model->Preview(outer, client);
-    const std::string display = Picture.displayWidth > 0 ? std::to_string(Picture.displayWidth) + " x " +
-                                                               std::to_string(Picture.displayHeight)
-                                                         : std::string();
-    SetDlgItemTextA(window, IDC_DISPLAY_TEXT, display.c_str());
+    SetDlgItemTextA(window, IDC_DISPLAY_TEXT, Picture.displayText.c_str());
     SetDlgItemTextA(window, IDC_WINDOW_TEXT, Picture.windowText.c_str());
     SetDlgItemTextA(window, IDC_CLIENT_TEXT, Picture.clientText.c_str());
     SetDlgItemTextA(window, IDC_PREVIEW_MESSAGE, Picture.message.c_str());
@@ -92,40 +89,56 @@ void ProfileReplaced(HWND window) {
     ProfileChanged(window);
 }
 
+void Box(HDC dc, const RECT& r, COLORREF fill, COLORREF edge) {
+    HBRUSH brush = CreateSolidBrush(fill);
+    HPEN pen = CreatePen(PS_SOLID, 1, edge);
+    HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
 // The display scaled into the drawing, the window after the first resize on it,
-// and its client area inside.
+// and its client area inside. A window reaching past the display is cut at the
+// drawing's edge.
 void DrawPreview(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT area = item.rcItem;
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    if (Picture.displayWidth <= 0 || Picture.displayHeight <= 0) return;
-    const double scale = std::min((area.right - area.left - 2) / static_cast<double>(Picture.displayWidth),
-                                  (area.bottom - area.top - 2) / static_cast<double>(Picture.displayHeight));
-    const int originX = area.left + 1, originY = area.top + 1;
+    const platform::Rect& display = Picture.display;
+    const double displayWidth = static_cast<double>(display.right) - display.left;
+    const double displayHeight = static_cast<double>(display.bottom) - display.top;
+    if (displayWidth <= 0 || displayHeight <= 0) return;
+    const double scale = std::min((area.right - area.left - 2) / displayWidth,
+                                  (area.bottom - area.top - 2) / displayHeight);
+    // The display centred in the drawing.
+    const double originX = area.left + (area.right - area.left - displayWidth * scale) / 2;
+    const double originY = area.top + (area.bottom - area.top - displayHeight * scale) / 2;
+    // From virtual-screen coordinates to the drawing; far-off coordinates are held
+    // within GDI's range.
+    auto at = [&](double origin, LONG v, LONG displayOrigin) {
+        return static_cast<LONG>(std::clamp(origin + (static_cast<double>(v) - displayOrigin) * scale, -1e6, 1e6));
+    };
     auto toArea = [&](const platform::Rect& r) {
-        return RECT{originX + static_cast<LONG>(r.left * scale), originY + static_cast<LONG>(r.top * scale),
-                    originX + static_cast<LONG>(r.right * scale), originY + static_cast<LONG>(r.bottom * scale)};
+        return RECT{at(originX, r.left, display.left), at(originY, r.top, display.top),
+                    at(originX, r.right, display.left), at(originY, r.bottom, display.top)};
     };
-    auto box = [&](const RECT& r, COLORREF fill, COLORREF edge) {
-        HBRUSH brush = CreateSolidBrush(fill);
-        HPEN pen = CreatePen(PS_SOLID, 1, edge);
-        HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
-        Rectangle(dc, r.left, r.top, r.right, r.bottom);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(brush);
-        DeleteObject(pen);
-    };
-    box(toArea({0, 0, Picture.displayWidth, Picture.displayHeight}), RGB(32, 32, 40), RGB(0, 0, 0));
-    if (!Picture.placed) return;
-    box(toArea(Picture.window), RGB(70, 110, 170), RGB(200, 220, 255));
-    box(toArea(Picture.client), RGB(225, 235, 250), RGB(70, 110, 170));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(20, 40, 80));
-    const std::string numbers = Picture.windowText + "\nclient " + Picture.clientText;
-    RECT inside = toArea(Picture.client);
-    InflateRect(&inside, -2, -2);
-    DrawTextA(dc, numbers.c_str(), -1, &inside, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    Box(dc, toArea(display), RGB(32, 32, 40), RGB(0, 0, 0));
+    if (Picture.placed) {
+        Box(dc, toArea(Picture.window), RGB(70, 110, 170), RGB(200, 220, 255));
+        Box(dc, toArea(Picture.client), RGB(225, 235, 250), RGB(70, 110, 170));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(20, 40, 80));
+        const std::string numbers = Picture.windowText + "\nclient " + Picture.clientText;
+        RECT inside = toArea(Picture.client);
+        InflateRect(&inside, -2, -2);
+        DrawTextA(dc, numbers.c_str(), -1, &inside, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    RestoreDC(dc, saved);
 }
 
 // Asks whether to keep unsaved changes first. False: the user cancelled.
@@ -231,6 +244,11 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return TRUE;
         case kProfileChanged:
             ProfileChanged(window);
+            return TRUE;
+        case WM_DISPLAYCHANGE:
+            // A display plugged in or out: new numbers to offer, perhaps a new size.
+            ToPages(kChoicesChanged);
+            UpdatePreview(window);
             return TRUE;
         case WM_DRAWITEM:
             if (wParam != IDC_PREVIEW_DRAWING) return FALSE;
