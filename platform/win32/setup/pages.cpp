@@ -183,15 +183,10 @@ std::string FolderOf(const std::string& path) {
 void ChooseProgram(HWND page) {
     char file[MAX_PATH * 4] = "";
     const std::string folder = Model->Value("program", "path");
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = GetParent(page);
-    dialog.lpstrFilter = "Programs (*.exe)\0*.exe\0All files\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
+    OPENFILENAMEA dialog = FileChooser(GetParent(page), "Programs (*.exe)\0*.exe\0All files\0*.*\0", file,
+                                       sizeof file, OFN_FILEMUSTEXIST);
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = "Choose the program to launch";
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&dialog)) return;
     const std::string path = file;
     Model->SetValue("program", "path", FolderOf(path));
@@ -205,15 +200,10 @@ void ChooseProgram(HWND page) {
 void ChooseLogFile(HWND page) {
     char file[MAX_PATH * 4] = "";
     lstrcpynA(file, Model->Value("tweaks", "logfile").c_str(), sizeof file);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = GetParent(page);
-    dialog.lpstrFilter = "Log files (*.log)\0*.log\0All files\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
+    OPENFILENAMEA dialog = FileChooser(GetParent(page), "Log files (*.log)\0*.log\0All files\0*.*\0", file,
+                                       sizeof file, OFN_PATHMUSTEXIST);
     dialog.lpstrDefExt = "log";
     dialog.lpstrTitle = "Choose the log file (it is appended to)";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog)) {
         // A value that is no file name keeps the chooser shut; open it empty then.
         if (CommDlgExtendedError() != FNERR_INVALIDFILENAME) return;

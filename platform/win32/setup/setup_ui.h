@@ -31,6 +31,10 @@ struct PickedWindow {
 // The modal list of open windows. False when the user cancels.
 bool PickWindow(HWND owner, PickedWindow& picked);
 
+// A file chooser's record over the caller's buffer; it never changes the working
+// directory, which is the profile's folder.
+OPENFILENAMEA FileChooser(HWND owner, const char* filter, char* file, DWORD size, DWORD flags);
+
 std::string TextOf(HWND control);
 void ShowError(HWND owner, const std::string& message);
 

@@ -22,7 +22,20 @@ void ShowError(HWND owner, const std::string& message) {
     MessageBoxA(owner, message.c_str(), platform::kSetupCaption, MB_OK | MB_ICONERROR);
 }
 
+OPENFILENAMEA FileChooser(HWND owner, const char* filter, char* file, DWORD size, DWORD flags) {
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = size;
+    dialog.Flags = flags | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    return dialog;
+}
+
 namespace {
+
+const char* const kProfileFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
 
 struct PageSpec {
     int templateId;
@@ -148,14 +161,8 @@ bool SaveAs(HWND window) {
     char file[MAX_PATH * 4] = "framewright.ini";
     const std::string current = Model->ProfilePath();
     if (!current.empty()) lstrcpynA(file, current.c_str(), sizeof file);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
+    OPENFILENAMEA dialog = FileChooser(window, kProfileFilter, file, sizeof file, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     dialog.lpstrDefExt = "ini";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog)) return false;
     std::string error;
     if (!Model->SaveAs(file, error)) {
@@ -192,13 +199,7 @@ bool ChangesHandled(HWND window) {
 void Open(HWND window) {
     if (!ChangesHandled(window)) return;
     char file[MAX_PATH * 4] = "";
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    OPENFILENAMEA dialog = FileChooser(window, kProfileFilter, file, sizeof file, OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameA(&dialog)) return;
     std::string error;
     if (!Model->Open(file, error)) ShowError(window, error);
