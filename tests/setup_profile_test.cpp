@@ -42,7 +42,7 @@ TEST_F(SetupProfileTest, SavesOnlyTheChangedLineAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(profile.IsDirty());
     ASSERT_TRUE(profile.Save(error)) << error;
     EXPECT_FALSE(profile.IsDirty());
-    EXPECT_EQ(desktop.contentOf(kProfilePath),
+    EXPECT_EQ(desktop.fileContent(kProfilePath),
               std::string(kProfile).replace(kProfile.find("scale=150"), 9, "scale=200") + "lockwindow=1\r\n");
     EXPECT_EQ(desktop.fileAttributes(kProfilePath + ".saving"), platform::kInvalidFileAttributes);
     EXPECT_EQ(desktop.openHandleCount(), 0);
@@ -72,7 +72,7 @@ TEST(SetupSaveTest, AFailedSaveSaysWhyAndLeavesTheFileAsItWas) {
         EXPECT_NE(error.find(row.reason), std::string::npos) << row.label << ": " << error;
         EXPECT_EQ(error.find("The file was left as it was.") != std::string::npos, row.path == kProfilePath)
             << row.label;
-        EXPECT_EQ(desktop.contentOf(kProfilePath), kProfile) << row.label;
+        EXPECT_EQ(desktop.fileContent(kProfilePath), kProfile) << row.label;
         EXPECT_EQ(desktop.fileAttributes(row.path + ".saving"), platform::kInvalidFileAttributes) << row.label;
         EXPECT_TRUE(profile.IsDirty()) << row.label;
         EXPECT_EQ(desktop.openHandleCount(), 0) << row.label;
@@ -126,7 +126,7 @@ TEST_F(SetupProfileTest, KeysOfLaunchingAndDisplaysRoundTripToTheLauncher) {
     profile.SetValue("tweaks", "borderless", "1");
     profile.SetValue("tweaks", "logfile", "logs\\run.log");
     ASSERT_TRUE(profile.Save(error)) << error;
-    const std::string saved = desktop.contentOf(kProfilePath);
+    const std::string saved = desktop.fileContent(kProfilePath);
     EXPECT_EQ(saved, std::string(kProfile).insert(kProfile.find("\r\n\r\n[windowresize]"), "\r\nfollowchildren=1") +
                          "display=2\r\n\r\n[tweaks]\r\nborderless=1\r\nlogfile=logs\\run.log\r\n");
 

@@ -791,11 +791,6 @@ Desktop& Desktop::exePath(std::string path) {
     return *this;
 }
 
-std::string Desktop::contentOf(const std::string& path) const {
-    auto it = files_.find(NormalisePath(path));
-    return it == files_.end() ? std::string() : it->second->content;
-}
-
 std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t disposition) {
     const std::string key = NormalisePath(path);
     auto parent = files_.find(ParentOf(key));

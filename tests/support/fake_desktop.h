@@ -303,8 +303,6 @@ public:
     // Every write fails as on a full disk.
     Desktop& diskFull();
     Desktop& exePath(std::string path);
-    // A file's content; empty when there is no such file.
-    std::string contentOf(const std::string& path) const;
     bool moveFile(const std::string& from, const std::string& to, std::uint32_t flags);
     bool deleteFile(const std::string& path);
     std::string fullPath(const std::string& path) const;
