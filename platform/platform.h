@@ -160,6 +160,14 @@ bool FlushFileBuffers(KernelHandle file);
 // Both paths converted from the ANSI code page to UTF-16, as for CreateFileW.
 bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t flags);
 bool DeleteFileW(const std::string& path);
+// ReplaceFileW with no backup file: `replacement` takes the place of `replaced`,
+// which keeps its attributes, security and creation time. Fails, changing nothing,
+// when `replaced` does not exist, is read-only or held open, or the file system
+// refuses the call (kErrorNotSupported, kErrorInvalidFunction).
+constexpr std::uint32_t kReplaceFileIgnoreMergeErrors = 0x2;
+constexpr std::uint32_t kErrorInvalidFunction = 1;
+constexpr std::uint32_t kErrorNotSupported = 50;
+bool ReplaceFileW(const std::string& replaced, const std::string& replacement, std::uint32_t flags);
 // GetFullPathNameW: the path made absolute against the working directory; empty
 // on failure.
 std::string GetFullPathNameW(const std::string& path);

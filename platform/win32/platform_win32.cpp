@@ -292,6 +292,11 @@ bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t f
 
 bool DeleteFileW(const std::string& path) { return ::DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }
 
+bool ReplaceFileW(const std::string& replaced, const std::string& replacement, std::uint32_t flags) {
+    return ::ReplaceFileW(AnsiToWide(replaced).c_str(), AnsiToWide(replacement).c_str(), nullptr, flags, nullptr,
+                          nullptr) != FALSE;
+}
+
 std::string GetFullPathNameW(const std::string& path) {
     const std::wstring wide = AnsiToWide(path);
     DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);

@@ -37,6 +37,8 @@ struct Desktop::FileEntry {
     bool isDirectory = false;
     bool heldForWriting = false;
     std::string content;
+    std::uint32_t attributes = 0x20;  // archive
+    std::int64_t createdMs = 0;
 };
 
 struct Desktop::OpenFile {
@@ -117,7 +119,7 @@ const char* const kCallNames[] = {
     "SetCurrentDirectoryW", "GetModuleFileNameW",
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
-    "GetClassNameA", "MonitorFromRect",
+    "GetClassNameA", "MonitorFromRect", "ReplaceFileW",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -186,6 +188,7 @@ Desktop& Desktop::file(const std::string& path, std::string content) {
     FileEntry*& entry = files_[key];
     if (entry == nullptr) entry = new FileEntry;
     *entry = FileEntry{false, false, std::move(content)};
+    entry->createdMs = clockMs_;
     return *this;
 }
 
@@ -510,7 +513,7 @@ bool Desktop::closeHandle(std::uint32_t handle) {
 std::uint32_t Desktop::fileAttributes(const std::string& path) const {
     auto it = files_.find(NormalisePath(path));
     if (it == files_.end()) return platform::kInvalidFileAttributes;
-    return it->second->isDirectory ? platform::kFileAttributeDirectory : kFileAttributeArchive;
+    return it->second->isDirectory ? platform::kFileAttributeDirectory : it->second->attributes;
 }
 
 std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
@@ -771,6 +774,8 @@ constexpr std::uint32_t kPathNotFound = 3;
 constexpr std::uint32_t kAccessDenied = 5;
 constexpr std::uint32_t kInvalidHandle = 6;
 constexpr std::uint32_t kSharingViolation = 32;
+constexpr std::uint32_t kNotSupported = 50;
+constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 constexpr std::uint32_t kDiskFull = 112;
 constexpr std::uint32_t kAlreadyExists = 183;
 }  // namespace
@@ -799,12 +804,13 @@ std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t d
         return platform::kInvalidHandle;
     }
     FileEntry*& entry = files_[key];
-    if (entry == nullptr) entry = new FileEntry;
+    if (entry == nullptr) entry = new FileEntry{false, false, {}, kFileAttributeArchive, clockMs_};
     if (entry->isDirectory || entry->heldForWriting || disposition != platform::kCreateAlways) {
         fail(kSharingViolation);
         return platform::kInvalidHandle;
     }
     entry->content.clear();
+    entry->attributes = kFileAttributeArchive;  // CREATE_ALWAYS clears the old ones
     std::uint32_t handle = nextHandle_;
     nextHandle_ += 4;
     openFiles_[handle] = new OpenFile{{}, 0, entry};
@@ -839,6 +845,33 @@ bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint
     files_.erase(source);
     files_[key] = entry;
     return true;
+}
+
+bool Desktop::replaceFile(const std::string& replaced, const std::string& replacement, std::uint32_t) {
+    auto source = files_.find(NormalisePath(replacement));
+    auto target = files_.find(NormalisePath(replaced));
+    if (source == files_.end() || target == files_.end()) return fail(kFileNotFound);
+    if (replaceUnsupported_) return fail(kNotSupported);
+    if (target->second->isDirectory || (target->second->attributes & kFileAttributeReadOnly) != 0) {
+        return fail(kAccessDenied);
+    }
+    if (target->second->heldForWriting) return fail(kSharingViolation);
+    target->second->content = source->second->content;
+    delete source->second;
+    files_.erase(source);
+    return true;
+}
+
+Desktop& Desktop::setFileAttributes(const std::string& path, std::uint32_t attributes) {
+    files_.at(NormalisePath(path))->attributes = attributes;
+    return *this;
+}
+
+std::int64_t Desktop::fileCreatedAt(const std::string& path) const { return files_.at(NormalisePath(path))->createdMs; }
+
+Desktop& Desktop::replaceFileUnsupported() {
+    replaceUnsupported_ = true;
+    return *this;
 }
 
 bool Desktop::deleteFile(const std::string& path) {

@@ -40,7 +40,7 @@ enum class Call {
     SetCurrentDirectoryW, GetModuleFileNameW,
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
-    GetClassNameA, MonitorFromRect,
+    GetClassNameA, MonitorFromRect, ReplaceFileW,
     Count
 };
 const char* CallName(Call call);
@@ -303,7 +303,16 @@ public:
     // Every write fails as on a full disk.
     Desktop& diskFull();
     Desktop& exePath(std::string path);
+    // A file's attributes, as another program set them; a new file has the
+    // archive attribute alone. Its creation time is the virtual clock's then.
+    Desktop& setFileAttributes(const std::string& path, std::uint32_t attributes);
+    std::int64_t fileCreatedAt(const std::string& path) const;
+    // The file system refuses ReplaceFileW, as some network shares do.
+    Desktop& replaceFileUnsupported();
+    // A rename gives the file the moved one's attributes and creation time; a
+    // replacement keeps the replaced file's.
     bool moveFile(const std::string& from, const std::string& to, std::uint32_t flags);
+    bool replaceFile(const std::string& replaced, const std::string& replacement, std::uint32_t flags);
     bool deleteFile(const std::string& path);
     std::string fullPath(const std::string& path) const;
     bool setCurrentDirectory(const std::string& path);
@@ -313,6 +322,7 @@ private:
     bool fail(std::uint32_t error);
     std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
     bool diskFull_ = false;
+    bool replaceUnsupported_ = false;
     std::string exePath_ = "C:\\Program Files\\Framewright\\framewright-setup.exe";
     std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
     bool jobsRefused_ = false;

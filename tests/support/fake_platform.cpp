@@ -210,6 +210,7 @@ std::string FormatMessageA(std::uint32_t errorCode) {
         case 5: return "Access denied.";
         case 6: return "Invalid handle.";
         case 32: return "Sharing violation.";
+        case 50: return "Not supported.";
         case 112: return "Disk full.";
         case 183: return "File already exists.";
         default: return "";
@@ -234,6 +235,11 @@ bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t f
 bool DeleteFileW(const std::string& path) {
     Active().count(Call::DeleteFileW);
     return Active().deleteFile(path);
+}
+
+bool ReplaceFileW(const std::string& replaced, const std::string& replacement, std::uint32_t flags) {
+    Active().count(Call::ReplaceFileW);
+    return Active().replaceFile(replaced, replacement, flags);
 }
 
 std::string GetFullPathNameW(const std::string& path) {
