@@ -27,6 +27,12 @@ struct PreviewPicture {
     Rect client;  // the client area inside `window`
 };
 
+// What a save, or Run (which saves first when something changed), came to.
+// ChangedElsewhere: nothing was written or started, because another program
+// changed, made or removed the file since it was opened here; the window asks
+// whether to reload it, overwrite it, or leave it.
+enum class SaveOutcome { Done, Failed, ChangedElsewhere };
+
 class SetupModel {
 public:
     virtual ~SetupModel() = default;
@@ -42,13 +48,24 @@ public:
     virtual std::vector<std::string> Choices(const char* section, const char* key) const = 0;
     // Whether the key matters under the methods chosen now.
     virtual bool Applies(const char* section, const char* key) const = 0;
+    // A field's value once the user is done with it. The file is written only by
+    // saving, and then only the lines of keys whose value differs from the file's.
     virtual bool SetValue(const char* section, const char* key, const std::string& value) = 0;
+    virtual void SetFlag(const char* section, const char* key, bool value, bool launcherDefault) = 0;
+    // Gives windowresize->namemask a mask that the launcher's matcher matches to
+    // this window title. False with the reason when no mask the file can hold does.
+    virtual bool SetNameMask(const std::string& title, std::string& error) = 0;
     virtual void New() = 0;
     virtual bool Open(const std::string& path, std::string& error) = 0;
-    virtual bool Save(std::string& error) = 0;
-    virtual bool SaveAs(const std::string& path, std::string& error) = 0;
-    // Saves, then starts the launcher on the profile.
-    virtual bool Run(std::string& error) = 0;
+    // Writes only when something changed, and only over the file as it was opened.
+    virtual SaveOutcome Save(std::string& error) = 0;
+    // Saves over whatever the file holds now.
+    virtual SaveOutcome Overwrite(std::string& error) = 0;
+    // Takes the file as it is now; the values changed here stay on top of it, unsaved.
+    virtual bool Reload(std::string& error) = 0;
+    virtual SaveOutcome SaveAs(const std::string& path, std::string& error) = 0;
+    // Saves as Save does, then starts the launcher on the profile.
+    virtual SaveOutcome Run(std::string& error) = 0;
     // For a window with these rectangles (an empty outer one: none known).
     virtual PreviewPicture Preview(const Rect& outer, const Rect& client) = 0;
 };

@@ -39,10 +39,11 @@ private:
 
 }  // namespace
 
-std::string ReadFileContent(const std::string& path) {
+std::string ReadFileContent(const std::string& path, bool besideWriters) {
+    const std::uint32_t share = platform::kFileShareRead | (besideWriters ? platform::kFileShareWrite : 0);
     const platform::KernelHandle handle =
-        platform::CreateFileW(path, platform::kGenericRead, platform::kFileShareRead,
-                              platform::kOpenExisting, platform::kFileAttributeNormal);
+        platform::CreateFileW(path, platform::kGenericRead, share, platform::kOpenExisting,
+                              platform::kFileAttributeNormal);
     if (handle == platform::kInvalidHandle) ThrowOpenError(path);
     FileHandle file(handle);
     std::string content;

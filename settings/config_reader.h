@@ -63,8 +63,9 @@ bool FileExists(const std::string& path);
 
 // ---- the dialect's pieces, for code that edits a file the reader will read ----
 
-// The whole content of a file; throws EFOpenError as the reader does.
-std::string ReadFileContent(const std::string& path);
+// The whole content of a file; throws EFOpenError as the reader does. With
+// `besideWriters`, a file another program holds open for writing is read too.
+std::string ReadFileContent(const std::string& path, bool besideWriters = false);
 
 // Where the lines start: after a UTF-8 byte-order mark at the very start, else 0.
 std::size_t FirstLineStart(std::string_view content);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <vector>
 
 #include "settings/config_reader.h"
 
@@ -11,15 +10,16 @@ namespace {
 const char* const kLineEnd = "\r\n";
 
 struct KeyLine {
-    std::size_t begin, next;          // the whole line, its line end included
     std::size_t valueBegin, valueEnd;  // the value's bytes
 };
 
 // Where a section stands, as the reader sees it: the first header of the name,
-// the lines of the key in it, and where a new key line would go.
+// the first line of the key in it (the one the reader takes), and where a new key
+// line would go.
 struct SectionScan {
     bool found = false;
-    std::vector<KeyLine> keys;
+    bool keyFound = false;
+    KeyLine key{};
     std::size_t insertAt = 0;    // just after the section's last key line, or its header
     bool insertNeedsEnd = false;  // that line has no line end of its own
 };
@@ -42,9 +42,10 @@ SectionScan Scan(std::string_view text, const std::string& section, const std::s
             scan.found = scan.found || inside;
         }
         if (inside && line.kind != ConfigLine::Ignored) {
-            if (line.kind == ConfigLine::Key && NamesEqual(line.name, key)) {
+            if (!scan.keyFound && line.kind == ConfigLine::Key && NamesEqual(line.name, key)) {
                 const std::size_t valueBegin = start + static_cast<std::size_t>(line.value.data() - raw.data());
-                scan.keys.push_back({start, std::min(next, text.size()), valueBegin, valueBegin + line.value.size()});
+                scan.key = {valueBegin, valueBegin + line.value.size()};
+                scan.keyFound = true;
             }
             scan.insertAt = std::min(next, text.size());
             scan.insertNeedsEnd = end == text.size();
@@ -83,18 +84,16 @@ bool EndsWithBlankLine(const std::string& text) {
 bool IniDocument::Find(const std::string& section, const std::string& key, std::string& value) const {
     if (!IsSearchable(section) || !IsSearchable(key)) return false;
     const SectionScan scan = Scan(text_, section, key);
-    if (scan.keys.empty()) return false;
-    const KeyLine& first = scan.keys.front();
-    value = text_.substr(first.valueBegin, first.valueEnd - first.valueBegin);
+    if (!scan.keyFound) return false;
+    value = text_.substr(scan.key.valueBegin, scan.key.valueEnd - scan.key.valueBegin);
     return true;
 }
 
 bool IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
     if (!ReadsBackAsWritten(value) || !IsWritableName(section, false) || !IsWritableName(key, true)) return false;
     const SectionScan scan = Scan(text_, section, key);
-    if (!scan.keys.empty()) {
-        const KeyLine& first = scan.keys.front();
-        text_.replace(first.valueBegin, first.valueEnd - first.valueBegin, value);
+    if (scan.keyFound) {
+        text_.replace(scan.key.valueBegin, scan.key.valueEnd - scan.key.valueBegin, value);
         return true;
     }
     const std::string line = key + "=" + value + kLineEnd;
@@ -109,12 +108,4 @@ bool IniDocument::Set(const std::string& section, const std::string& key, const 
     }
     text_ += "[" + section + "]" + kLineEnd + line;
     return true;
-}
-
-void IniDocument::Remove(const std::string& section, const std::string& key) {
-    if (!IsSearchable(section) || !IsSearchable(key)) return;
-    const SectionScan scan = Scan(text_, section, key);
-    for (auto line = scan.keys.rbegin(); line != scan.keys.rend(); ++line) {
-        text_.erase(line->begin, line->next - line->begin);
-    }
 }

@@ -19,16 +19,14 @@ public:
     // present (its value may be empty).
     bool Find(const std::string& section, const std::string& key, std::string& value) const;
 
-    // Gives the key this value. A present key has its value replaced on its own
-    // line; a missing key is added after the last key line of its section; a
-    // missing section is added at the end of the file. False, and nothing changed,
-    // for a value that would not read back as written (a line break, or blanks at
-    // either end) or a name the reader could not find.
+    // Gives the key this value. A present key has its value replaced on the line
+    // the reader takes, its other lines left alone; a missing key is added after the
+    // last key line of its section; a missing section is added at the end of the
+    // file. An empty value leaves `key=`, which the launcher reads as absent, so the
+    // line keeps its place beside its comment. False, and nothing changed, for a
+    // value that would not read back as written (a line break, or blanks at either
+    // end) or a name the reader could not find.
     bool Set(const std::string& section, const std::string& key, const std::string& value);
-
-    // Removes every line of the key from the section the reader searches, so the
-    // key counts as absent. Nothing else changes.
-    void Remove(const std::string& section, const std::string& key);
 
 private:
     std::string text_;

@@ -38,6 +38,22 @@ bool WriteAll(platform::KernelHandle file, const std::string& text) {
     return platform::FlushFileBuffers(file);
 }
 
+// A file system that refuses ReplaceFileW as such, rather than this file.
+bool IsRefusal(std::uint32_t error) {
+    return error == platform::kErrorNotSupported || error == platform::kErrorInvalidFunction;
+}
+
+// ReplaceFileW keeps the file's attributes, security and creation time. A file
+// that does not exist yet, or one on a file system that refuses the call, is
+// renamed into place and gets the new file's.
+bool PutInPlace(const std::string& temporary, const std::string& path) {
+    if (FileExists(path)) {
+        if (platform::ReplaceFileW(path, temporary, platform::kReplaceFileIgnoreMergeErrors)) return true;
+        if (!IsRefusal(platform::GetLastError())) return false;
+    }
+    return platform::MoveFileExW(temporary, path, platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough);
+}
+
 // The whole text, or nothing: a failure removes the temporary file and says why.
 bool ReplaceFile(const std::string& path, const std::string& text, std::string& error) {
     const std::string temporary = path + ".saving";
@@ -51,62 +67,124 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
             error = "Cannot save " + path + ": " + LastErrorText();
         }
     }
-    if (written && platform::MoveFileExW(temporary, path,
-                                         platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough)) {
-        return true;
-    }
+    if (written && PutInPlace(temporary, path)) return true;
     if (written) error = "Cannot save " + path + ": " + LastErrorText();
     platform::DeleteFileW(temporary);
     if (FileExists(path)) error += "\r\nThe file was left as it was.";
     return false;
 }
 
-}  // namespace
-
-void Profile::New(const std::string& path) {
-    path_ = path;
-    document_ = IniDocument(kNewProfile);
-    saved_ = kNewProfile;
+// UTF-16 text starts with its byte-order mark or, without one, has a zero byte
+// beside most characters. A stray zero byte is a blank to the launcher.
+bool IsUtf16(const std::string& content) {
+    if (content.rfind("\xFF\xFE", 0) == 0 || content.rfind("\xFE\xFF", 0) == 0) return true;
+    std::size_t zeros[2] = {0, 0};
+    for (std::size_t i = 0; i < content.size(); ++i) zeros[i % 2] += content[i] == '\0' ? 1 : 0;
+    const std::size_t evens = (content.size() + 1) / 2, odds = content.size() / 2;
+    return content.size() >= 2 && (zeros[0] * 2 > evens || zeros[1] * 2 > odds);
 }
 
-bool Profile::Open(const std::string& path, std::string& error) {
+bool ReadProfile(const std::string& path, std::string& content, std::string& error) {
     if (!FileExists(path)) {
         error = "Cannot find the profile " + path;
         return false;
     }
-    std::string content;
     try {
         content = ReadFileContent(path);
     } catch (const Exception& failure) {
         error = failure.Message();
         return false;
     }
-    // UTF-16 has a zero byte beside every ASCII character; the launcher reads 8-bit
-    // text only, and an edit would mix the two.
-    if (content.find('\0') != std::string::npos) {
-        error = "The profile " + path + " is not 8-bit text (it holds zero bytes, as UTF-16 files do), so the "
-                "launcher cannot read it. Save it as ANSI text first.";
+    if (IsUtf16(content)) {
+        error = "The profile " + path + " is UTF-16 text, which the launcher cannot read. Save it as ANSI text "
+                "first.";
         return false;
     }
-    path_ = path;
-    document_ = IniDocument(content);
-    saved_ = content;
     return true;
 }
 
-bool Profile::Save(std::string& error) {
+bool SamePath(const std::string& a, const std::string& b) { return NamesEqual(a, b); }
+
+}  // namespace
+
+void Profile::New(const std::string& path) {
+    path_ = path;
+    opened_ = kNewProfile;
+    onDisk_ = false;
+    pending_.clear();
+    Rebuild();
+}
+
+bool Profile::Open(const std::string& path, std::string& error) {
+    std::string content;
+    if (!ReadProfile(path, content, error)) return false;
+    path_ = path;
+    opened_ = content;
+    onDisk_ = true;
+    pending_.clear();
+    Rebuild();
+    return true;
+}
+
+platform::SaveOutcome Profile::Save(std::string& error) {
     if (path_.empty()) {
         error = "The profile has no file name yet.";
-        return false;
+        return platform::SaveOutcome::Failed;
     }
-    return SaveAs(path_, error);
+    if (onDisk_ && !IsDirty()) return platform::SaveOutcome::Done;
+    std::string now;
+    const bool exists = FileExists(path_);
+    try {
+        if (exists) now = ReadFileContent(path_, true);
+    } catch (const Exception& failure) {
+        error = "Cannot save " + path_ + ": cannot read it to see whether another program changed it: " +
+                failure.Message();
+        return platform::SaveOutcome::Failed;
+    }
+    if (exists != onDisk_ || (exists && now != opened_)) return platform::SaveOutcome::ChangedElsewhere;
+    return Overwrite(error);
 }
 
-bool Profile::SaveAs(const std::string& path, std::string& error) {
-    if (!ReplaceFile(path, document_.Text(), error)) return false;
+platform::SaveOutcome Profile::Overwrite(std::string& error) { return Written(path_, error); }
+
+platform::SaveOutcome Profile::SaveAs(const std::string& path, std::string& error) {
+    return SamePath(path, path_) ? Save(error) : Written(path, error);
+}
+
+platform::SaveOutcome Profile::Written(const std::string& path, std::string& error) {
+    if (!ReplaceFile(path, document_.Text(), error)) return platform::SaveOutcome::Failed;
     path_ = path;
-    saved_ = document_.Text();
+    opened_ = document_.Text();
+    onDisk_ = true;
+    pending_.clear();
+    return platform::SaveOutcome::Done;
+}
+
+bool Profile::Reload(std::string& error) {
+    std::string content;
+    if (!ReadProfile(path_, content, error)) return false;
+    const IniDocument was(opened_);
+    std::vector<Pending> kept;
+    for (const Pending& edit : pending_) {
+        std::string before;
+        was.Find(edit.section, edit.key, before);
+        if (edit.value != before) kept.push_back(edit);
+    }
+    opened_ = content;
+    onDisk_ = true;
+    pending_ = kept;
+    Rebuild();
     return true;
+}
+
+void Profile::Rebuild() {
+    const IniDocument opened(opened_);
+    document_ = opened;
+    for (const Pending& edit : pending_) {
+        std::string before;  // an absent key reads as empty
+        opened.Find(edit.section, edit.key, before);
+        if (edit.value != before) document_.Set(edit.section, edit.key, edit.value);
+    }
 }
 
 std::string Profile::Value(const std::string& section, const std::string& key) const {
@@ -120,11 +198,22 @@ bool Profile::Flag(const std::string& section, const std::string& key, bool laun
 
 bool Profile::SetValue(const std::string& section, const std::string& key, const std::string& value) {
     const std::string trimmed = Trimmed(value);
-    if (trimmed.empty()) {
-        document_.Remove(section, key);
-        return true;
+    // Refused values never reach the pending ones, so every rebuild can write them.
+    if (!IniDocument(document_).Set(section, key, trimmed)) return false;
+    auto same = [&](const Pending& edit) { return NamesEqual(edit.section, section) && NamesEqual(edit.key, key); };
+    auto edit = std::find_if(pending_.begin(), pending_.end(), same);
+    if (edit == pending_.end()) pending_.push_back({section, key, trimmed});
+    else edit->value = trimmed;
+    Rebuild();
+    return true;
+}
+
+void Profile::SetFlag(const std::string& section, const std::string& key, bool value, bool launcherDefault) {
+    const IniDocument opened(opened_);
+    std::string written;
+    opened.Find(section, key, written);
+    if (ConfigReader::FromContent(opened_).ReadFlag(section, key, launcherDefault) != value) {
+        written = value ? "1" : "0";
     }
-    std::string current;
-    if (document_.Find(section, key, current) && current == trimmed) return true;
-    return document_.Set(section, key, trimmed);
+    SetValue(section, key, written);
 }

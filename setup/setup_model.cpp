@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "setup/applicability.h"
 #include "setup/preview.h"
+#include "setup/title_mask.h"
 
 namespace {
 
@@ -62,6 +63,18 @@ bool ProfileModel::SetValue(const char* section, const char* key, const std::str
     return profile_.SetValue(section, key, value);
 }
 
+void ProfileModel::SetFlag(const char* section, const char* key, bool value, bool launcherDefault) {
+    profile_.SetFlag(section, key, value, launcherDefault);
+}
+
+bool ProfileModel::SetNameMask(const std::string& title, std::string& error) {
+    std::string mask;
+    if (TitleMask(title, mask) && profile_.SetValue("windowresize", "namemask", mask)) return true;
+    error = "No title mask finds the window \"" + title +
+            "\": its title has no text a mask can hold. Find it by its process (pidonly) instead.";
+    return false;
+}
+
 void ProfileModel::New() { profile_.New(std::string()); }
 
 bool ProfileModel::Open(const std::string& path, std::string& error) {
@@ -70,30 +83,35 @@ bool ProfileModel::Open(const std::string& path, std::string& error) {
     return true;
 }
 
-bool ProfileModel::Save(std::string& error) { return profile_.Save(error); }
+platform::SaveOutcome ProfileModel::Save(std::string& error) { return profile_.Save(error); }
 
-bool ProfileModel::SaveAs(const std::string& path, std::string& error) {
-    if (!profile_.SaveAs(platform::GetFullPathNameW(path), error)) return false;
-    EnterProfileFolder();
-    return true;
+platform::SaveOutcome ProfileModel::Overwrite(std::string& error) { return profile_.Overwrite(error); }
+
+bool ProfileModel::Reload(std::string& error) { return profile_.Reload(error); }
+
+platform::SaveOutcome ProfileModel::SaveAs(const std::string& path, std::string& error) {
+    const platform::SaveOutcome saved = profile_.SaveAs(platform::GetFullPathNameW(path), error);
+    if (saved == platform::SaveOutcome::Done) EnterProfileFolder();
+    return saved;
 }
 
-bool ProfileModel::Run(std::string& error) {
-    if (!Save(error)) return false;
+platform::SaveOutcome ProfileModel::Run(std::string& error) {
+    const platform::SaveOutcome saved = Save(error);
+    if (saved != platform::SaveOutcome::Done) return saved;
     const std::string launcher = FolderOf(platform::GetModuleFileNameW()) + "\\framewright.exe";
     if (!FileExists(launcher)) {
         error = "Cannot find the launcher: " + launcher;
-        return false;
+        return platform::SaveOutcome::Failed;
     }
     platform::ProcessInformation started;
     if (!platform::CreateProcessA(launcher, Quoted(launcher) + " " + Quoted(profile_.Path()),
                                   FolderOf(profile_.Path()), started)) {
         error = "Cannot start " + launcher + ": " + LastErrorText();
-        return false;
+        return platform::SaveOutcome::Failed;
     }
     platform::CloseHandle(started.process);
     platform::CloseHandle(started.thread);
-    return true;
+    return platform::SaveOutcome::Done;
 }
 
 platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, const platform::Rect& client) {

@@ -22,11 +22,15 @@ public:
     std::vector<std::string> Choices(const char* section, const char* key) const override;
     bool Applies(const char* section, const char* key) const override;
     bool SetValue(const char* section, const char* key, const std::string& value) override;
+    void SetFlag(const char* section, const char* key, bool value, bool launcherDefault) override;
+    bool SetNameMask(const std::string& title, std::string& error) override;
     void New() override;
     bool Open(const std::string& path, std::string& error) override;
-    bool Save(std::string& error) override;
-    bool SaveAs(const std::string& path, std::string& error) override;
-    bool Run(std::string& error) override;
+    platform::SaveOutcome Save(std::string& error) override;
+    platform::SaveOutcome Overwrite(std::string& error) override;
+    bool Reload(std::string& error) override;
+    platform::SaveOutcome SaveAs(const std::string& path, std::string& error) override;
+    platform::SaveOutcome Run(std::string& error) override;
     platform::PreviewPicture Preview(const platform::Rect& outer, const platform::Rect& client) override;
 
 private:

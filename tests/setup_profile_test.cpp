@@ -40,7 +40,7 @@ TEST_F(SetupProfileTest, SavesOnlyTheChangedLineAndLeavesNoTemporaryFile) {
     profile.SetValue("windowresize", "lockwindow", "1");
     profile.SetValue("program", "parameters", "");  // absent and empty read alike: nothing added
     EXPECT_TRUE(profile.IsDirty());
-    ASSERT_TRUE(profile.Save(error)) << error;
+    ASSERT_EQ(profile.Save(error), platform::SaveOutcome::Done) << error;
     EXPECT_FALSE(profile.IsDirty());
     EXPECT_EQ(desktop.fileContent(kProfilePath),
               std::string(kProfile).replace(kProfile.find("scale=150"), 9, "scale=200") + "lockwindow=1\r\n");
@@ -68,7 +68,7 @@ TEST(SetupSaveTest, AFailedSaveSaysWhyAndLeavesTheFileAsItWas) {
         ASSERT_TRUE(profile.Open(kProfilePath, error));
         profile.SetValue("windowresize", "scale", "200");
         row.arrange(desktop);
-        EXPECT_FALSE(profile.SaveAs(row.path, error)) << row.label;
+        EXPECT_EQ(profile.SaveAs(row.path, error), platform::SaveOutcome::Failed) << row.label;
         EXPECT_NE(error.find(row.reason), std::string::npos) << row.label << ": " << error;
         EXPECT_EQ(error.find("The file was left as it was.") != std::string::npos, row.path == kProfilePath)
             << row.label;
@@ -125,7 +125,7 @@ TEST_F(SetupProfileTest, KeysOfLaunchingAndDisplaysRoundTripToTheLauncher) {
     profile.SetValue("windowresize", "display", "2");
     profile.SetValue("tweaks", "borderless", "1");
     profile.SetValue("tweaks", "logfile", "logs\\run.log");
-    ASSERT_TRUE(profile.Save(error)) << error;
+    ASSERT_EQ(profile.Save(error), platform::SaveOutcome::Done) << error;
     const std::string saved = desktop.fileContent(kProfilePath);
     EXPECT_EQ(saved, std::string(kProfile).insert(kProfile.find("\r\n\r\n[windowresize]"), "\r\nfollowchildren=1") +
                          "display=2\r\n\r\n[tweaks]\r\nborderless=1\r\nlogfile=logs\\run.log\r\n");
@@ -246,7 +246,7 @@ TEST(SetupModelTest, OpensTheProfileArgumentAndRunsTheLauncherBesideItself) {
     EXPECT_EQ(model.ProfilePath(), "C:\\Games\\Demo\\outpost.ini");
     EXPECT_EQ(desktop.currentDirectory(), "C:\\Games\\Demo") << "the launcher's working directory";
     model.SetValue("windowresize", "scale", "120");
-    ASSERT_TRUE(model.Run(error)) << error;
+    ASSERT_EQ(model.Run(error), platform::SaveOutcome::Done) << error;
     ASSERT_EQ(desktop.launches().size(), 1u);
     const fake::LaunchRecord& run = desktop.launches()[0];
     EXPECT_EQ(run.applicationName, "C:\\Tools\\framewright.exe");

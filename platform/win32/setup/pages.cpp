@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "platform/win32/setup/resource.h"
@@ -76,10 +77,21 @@ Page PageOf(const KeyControl (&keys)[N]) {
 // write the same values back.
 bool Filling = false;
 
+// What each text field and drop-down showed when the profile last had its value.
+// A field goes to the profile when the user is done with it (on leaving it, on
+// Enter, before Save, Run and the preview read the profile) and only when it
+// differs from this: a field filled, never touched, writes nothing.
+std::map<HWND, std::string> Committed;
+
 // A choice's label follows its value after ": " ("2: 1280 x 1024 at 1920, 0").
 const char kLabelSeparator[] = ": ";
 
 std::string ValueOfChoice(const std::string& text) { return text.substr(0, text.find(kLabelSeparator)); }
+
+std::string ShownValue(HWND control, const KeyControl& row) {
+    const std::string text = TextOf(control);
+    return row.kind == Kind::Keyword ? ValueOfChoice(text) : text;
+}
 
 void Fill(HWND page, const KeyControl& row) {
     HWND control = GetDlgItem(page, row.id);
@@ -100,6 +112,7 @@ void Fill(HWND page, const KeyControl& row) {
     } else {
         SetWindowTextA(control, value.c_str());
     }
+    Committed[control] = ShownValue(control, row);
 }
 
 void FillChoices(HWND page, const KeyControl& row) {
@@ -114,26 +127,55 @@ void FillChoices(HWND page, const KeyControl& row) {
     }
 }
 
-// The control's value as the user has just set it.
-std::string NewValue(HWND page, const KeyControl& row, WORD notification, bool& changed) {
+// The value of the choice just selected in a drop-down (its text shows it only
+// after the notification).
+bool SelectedValue(HWND control, std::string& value) {
+    const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
+    const LRESULT length = SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
+    if (selected == CB_ERR || length == CB_ERR) return false;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<std::size_t>(length));
+    value = ValueOfChoice(text);
+    return true;
+}
+
+// Hands the profile a field's value when it differs from what the profile has.
+// True when the profile changed.
+bool Commit(HWND page, const KeyControl& row, const std::string& value) {
     HWND control = GetDlgItem(page, row.id);
-    changed = true;
+    if (Committed[control] == value) return false;
+    if (!Model->SetValue(row.section, row.key, value)) {
+        ShowError(page, std::string(row.section) + "->" + row.key + " cannot hold that value.");
+        Filling = true;
+        Fill(page, row);  // back to what the profile has
+        Filling = false;
+        return false;
+    }
+    Committed[control] = value;
+    return true;
+}
+
+// What the user has just done to a key's control, handed to the profile. True
+// when the notification was one of the control's.
+bool TakeNotification(HWND page, const KeyControl& row, WORD notification) {
+    HWND control = GetDlgItem(page, row.id);
+    bool changed = false;
+    std::string value;
     if (row.kind == Kind::Flag && notification == BN_CLICKED) {
-        return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+        Model->SetFlag(row.section, row.key, SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED,
+                       row.choices[0] == '1');
+        changed = true;
+    } else if (row.kind == Kind::Keyword && notification == CBN_SELCHANGE) {
+        changed = SelectedValue(control, value) && Commit(page, row, value);
+    } else if ((row.kind == Kind::Edit && notification == EN_KILLFOCUS) ||
+               (row.kind == Kind::Keyword && notification == CBN_KILLFOCUS)) {
+        changed = Commit(page, row, ShownValue(control, row));
+    } else {
+        return false;
     }
-    if (row.kind == Kind::Keyword && notification == CBN_SELCHANGE) {
-        const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
-        const LRESULT length = SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
-        if (selected == CB_ERR || length == CB_ERR) return changed = false, std::string();
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<std::size_t>(length));
-        return ValueOfChoice(text);
-    }
-    if (row.kind == Kind::Keyword && notification == CBN_EDITCHANGE) return ValueOfChoice(TextOf(control));
-    if (row.kind == Kind::Edit && notification == EN_CHANGE) return TextOf(control);
-    changed = false;
-    return std::string();
+    if (changed) SendMessageA(GetParent(page), kProfileChanged, 0, 0);
+    return true;
 }
 
 // The key controls' share of a page's messages. True when the message was handled.
@@ -156,18 +198,18 @@ bool HandleKeys(HWND page, UINT message, WPARAM wParam, Page keys) {
                 EnableWindow(GetDlgItem(page, row->id), Model->Applies(row->section, row->key));
             }
             return true;
+        case kCommitFields: {
+            bool changed = false;
+            for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
+                if (row->kind != Kind::Flag) changed |= Commit(page, *row, ShownValue(GetDlgItem(page, row->id), *row));
+            }
+            SetWindowLongPtrA(page, DWLP_MSGRESULT, changed);
+            return true;
+        }
         case WM_COMMAND:
             if (Filling) return false;
             for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
-                if (row->id != LOWORD(wParam)) continue;
-                bool changed = false;
-                const std::string value = NewValue(page, *row, HIWORD(wParam), changed);
-                if (!changed) return false;
-                if (!Model->SetValue(row->section, row->key, value)) {
-                    ShowError(page, std::string(row->section) + "->" + row->key + " cannot hold that value.");
-                }
-                SendMessageA(GetParent(page), kProfileChanged, 0, 0);
-                return true;
+                if (row->id == LOWORD(wParam)) return TakeNotification(page, *row, HIWORD(wParam));
             }
             return false;
     }
@@ -188,6 +230,7 @@ void ChooseProgram(HWND page) {
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = "Choose the program to launch";
     if (!GetOpenFileNameA(&dialog)) return;
+    SendMessageA(page, kCommitFields, 0, 0);  // the page is filled anew below
     const std::string path = file;
     Model->SetValue("program", "path", FolderOf(path));
     Model->SetValue("program", "name", path.substr(path.find_last_of('\\') + 1));
@@ -210,6 +253,7 @@ void ChooseLogFile(HWND page) {
         file[0] = '\0';
         if (!GetSaveFileNameA(&dialog)) return;
     }
+    SendMessageA(page, kCommitFields, 0, 0);  // the page is filled anew below
     Model->SetValue("tweaks", "logfile", file);
     SendMessageA(page, kReloadPage, 0, 0);
     SendMessageA(GetParent(page), kProfileChanged, 0, 0);

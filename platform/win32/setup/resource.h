@@ -7,6 +7,7 @@
 #define IDD_PAGE_WINDOW 102
 #define IDD_PAGE_TWEAKS 103
 #define IDD_PICK_WINDOW 104
+#define IDD_CHANGED_ELSEWHERE 105
 
 // The main window.
 #define IDC_NEW 1001
@@ -31,6 +32,10 @@
 // The window picker.
 #define IDC_WINDOW_LIST 1201
 #define IDC_REFRESH 1202
+
+// The question when another program changed the file.
+#define IDC_RELOAD 1251
+#define IDC_OVERWRITE 1252
 
 // One control per key, named after it.
 #define IDC_PATH 1301

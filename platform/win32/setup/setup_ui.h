@@ -13,12 +13,15 @@ namespace setup_ui {
 extern platform::SetupModel* Model;
 
 // The window asks a page to fill every control from the profile, to enable the
-// controls of the keys that matter now, or to list the drop-downs' choices again
-// (the displays changed); a page tells the window that it changed the profile.
+// controls of the keys that matter now, to list the drop-downs' choices again
+// (the displays changed), or to hand the profile every field the user has typed
+// in and not left yet (the result: nonzero when that changed the profile); a page
+// tells the window that it changed the profile.
 constexpr UINT kReloadPage = WM_APP + 1;
 constexpr UINT kRefreshEnables = WM_APP + 2;
 constexpr UINT kProfileChanged = WM_APP + 3;
 constexpr UINT kChoicesChanged = WM_APP + 4;
+constexpr UINT kCommitFields = WM_APP + 5;
 
 INT_PTR CALLBACK ProgramPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK WindowPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -102,6 +102,15 @@ void ProfileReplaced(HWND window) {
     ProfileChanged(window);
 }
 
+// The fields typed in and not left yet go to the profile before anything reads
+// it. True when that changed the profile (the window is up to date then).
+bool CommitFields(HWND window) {
+    bool changed = false;
+    for (HWND page : Pages) changed |= SendMessageA(page, kCommitFields, 0, 0) != 0;
+    if (changed) ProfileChanged(window);
+    return changed;
+}
+
 void Box(HDC dc, const RECT& r, COLORREF fill, COLORREF edge) {
     HBRUSH brush = CreateSolidBrush(fill);
     HPEN pen = CreatePen(PS_SOLID, 1, edge);
@@ -154,10 +163,40 @@ void DrawPreview(const DRAWITEMSTRUCT& item) {
     RestoreDC(dc, saved);
 }
 
+INT_PTR CALLBACK ChangedElsewhereProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message != WM_COMMAND) return FALSE;
+    const WORD id = LOWORD(wParam);
+    if (id == IDC_RELOAD || id == IDC_OVERWRITE || id == IDCANCEL) EndDialog(dialog, id);
+    return TRUE;
+}
+
+// What a save came to, settled with the user: a failure is shown; a file another
+// program changed is reloaded, overwritten or left as it is, as the user chooses,
+// never overwritten unasked. True when the profile is saved.
+bool Settled(HWND window, platform::SaveOutcome outcome, std::string& error) {
+    if (outcome == platform::SaveOutcome::ChangedElsewhere) {
+        const INT_PTR choice = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CHANGED_ELSEWHERE),
+                                               window, ChangedElsewhereProc, 0);
+        if (choice == IDC_RELOAD) {
+            if (!Model->Reload(error)) ShowError(window, error);
+            ProfileReplaced(window);
+        }
+        if (choice != IDC_OVERWRITE) return false;
+        outcome = Model->Overwrite(error);
+    }
+    if (outcome == platform::SaveOutcome::Failed) {
+        ShowError(window, error);
+        return false;
+    }
+    return true;
+}
+
 // Asks whether to keep unsaved changes first. False: the user cancelled.
 bool ChangesHandled(HWND window);
 
 bool SaveAs(HWND window) {
+    CommitFields(window);
     char file[MAX_PATH * 4] = "framewright.ini";
     const std::string current = Model->ProfilePath();
     if (!current.empty()) lstrcpynA(file, current.c_str(), sizeof file);
@@ -165,26 +204,22 @@ bool SaveAs(HWND window) {
     dialog.lpstrDefExt = "ini";
     if (!GetSaveFileNameA(&dialog)) return false;
     std::string error;
-    if (!Model->SaveAs(file, error)) {
-        ShowError(window, error);
-        return false;
-    }
+    const bool saved = Settled(window, Model->SaveAs(file, error), error);
     ProfileChanged(window);
-    return true;
+    return saved;
 }
 
 bool Save(HWND window) {
     if (Model->ProfilePath().empty()) return SaveAs(window);
+    CommitFields(window);
     std::string error;
-    if (!Model->Save(error)) {
-        ShowError(window, error);
-        return false;
-    }
+    const bool saved = Settled(window, Model->Save(error), error);
     ShowTitle(window);
-    return true;
+    return saved;
 }
 
 bool ChangesHandled(HWND window) {
+    CommitFields(window);
     if (!Model->IsDirty()) return true;
     switch (MessageBoxA(window, "Save the changes to this profile first?", platform::kSetupCaption,
                         MB_YESNOCANCEL | MB_ICONQUESTION)) {
@@ -206,17 +241,25 @@ void Open(HWND window) {
     ProfileReplaced(window);
 }
 
+// Run saves only when something changed; after an overwrite it only starts the
+// launcher.
 void Run(HWND window) {
+    CommitFields(window);
     if (Model->ProfilePath().empty() && !SaveAs(window)) return;
     std::string error;
-    if (!Model->Run(error)) ShowError(window, error);
+    const platform::SaveOutcome outcome = Model->Run(error);
+    if (Settled(window, outcome, error) && outcome == platform::SaveOutcome::ChangedElsewhere) {
+        Settled(window, Model->Run(error), error);
+    }
     ShowTitle(window);
 }
 
 void Pick(HWND window) {
+    CommitFields(window);  // the pages are filled anew below
     PickedWindow picked;
     if (!PickWindow(window, picked)) return;
-    Model->SetValue("windowresize", "namemask", picked.title);
+    std::string error;
+    if (!Model->SetNameMask(picked.title, error)) ShowError(window, error);
     PickedCorner = {picked.outer.left, picked.outer.top};
     SettingSizes = true;
     SetDlgItemInt(window, IDC_OUTER_WIDTH, picked.outer.right - picked.outer.left, FALSE);
@@ -248,6 +291,7 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return TRUE;
         case WM_DISPLAYCHANGE:
             // A display plugged in or out: new numbers to offer, perhaps a new size.
+            CommitFields(window);
             ToPages(kChoicesChanged);
             UpdatePreview(window);
             return TRUE;
@@ -289,7 +333,10 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case IDC_OUTER_HEIGHT:
         case IDC_CLIENT_WIDTH:
         case IDC_CLIENT_HEIGHT:
-            if (HIWORD(wParam) == EN_CHANGE && !SettingSizes) UpdatePreview(window);
+            if (HIWORD(wParam) == EN_CHANGE && !SettingSizes && !CommitFields(window)) UpdatePreview(window);
+            return TRUE;
+        case IDOK:  // Enter: the field is done
+            CommitFields(window);
             return TRUE;
         case IDCANCEL:  // Escape
             SendMessageA(window, WM_CLOSE, 0, 0);
