@@ -1,6 +1,6 @@
-// The setup program driven through its control IDs: open a profile, change the
-// method and the scale, pick the target's window, read the preview, save, and see
-// the launcher do what the preview said.
+// The setup program driven through its control IDs: open a profile, type the
+// scale key by key and change the method, pick the target's window, read the
+// preview, save, and see the launcher do what the preview said.
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,6 +76,13 @@ std::string TextOf(HWND control) {
     return Narrow(text);
 }
 
+// A top-level window's own title, which GetWindowText reads from any process.
+std::string WindowTitle(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return Narrow(text);
+}
+
 void Notify(HWND control, WORD notification) {
     SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), notification),
                  reinterpret_cast<LPARAM>(control));
@@ -135,10 +142,22 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     c.Equal("profile opened from the argument", folder.FolderA() + "\\framewright.ini",
             TextOf(Control(dialog, IDC_PROFILE_PATH)));
 
+    // The scale typed key by key into the field with the focus: Backspace x3 on
+    // "100", then "150". Nothing reaches the profile until the focus leaves it.
+    HWND scale = Control(dialog, IDC_SCALE);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(scale), TRUE);
+    SendMessageW(scale, EM_SETSEL, 100, 100);
+    for (wchar_t key : std::wstring(L"\b\b\b150")) SendMessageW(scale, WM_CHAR, key, 0);
+    c.Equal("typed: the field shows 150", std::string("150"), TextOf(scale));
+    c.Equal("while typing: the profile is unchanged", std::string("Framewright Setup - framewright.ini"),
+            WindowTitle(dialog));
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(dialog, IDC_WINDOWWIDTH)), TRUE);
+    c.Equal("the focus left: the value is taken", std::string("Framewright Setup - framewright.ini *"),
+            WindowTitle(dialog));
+
     HWND method = Control(dialog, IDC_SCALINGMETHOD);
     SendMessageW(method, CB_SETCURSEL, 1, 0);  // windowscale
     Notify(method, CBN_SELCHANGE);
-    SendMessageW(Control(dialog, IDC_SCALE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"150"));
 
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PICK, BN_CLICKED), 0);
     HWND picker = nullptr;
