@@ -1,6 +1,6 @@
-// The setup program driven through its control IDs: open a profile, type the
-// scale key by key and change the method, pick the target's window, read the
-// preview, save, and see the launcher do what the preview said.
+// The setup program driven through its control IDs: open a profile, change the
+// method, pick the target's window, type the scale key by key, read the preview,
+// save, and see the launcher do what the preview said.
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,13 +76,6 @@ std::string TextOf(HWND control) {
     return Narrow(text);
 }
 
-// A top-level window's own title, which GetWindowText reads from any process.
-std::string WindowTitle(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return Narrow(text);
-}
-
 void Notify(HWND control, WORD notification) {
     SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), notification),
                  reinterpret_cast<LPARAM>(control));
@@ -142,19 +135,6 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     c.Equal("profile opened from the argument", folder.FolderA() + "\\framewright.ini",
             TextOf(Control(dialog, IDC_PROFILE_PATH)));
 
-    // The scale typed key by key into the field with the focus: Backspace x3 on
-    // "100", then "150". Nothing reaches the profile until the focus leaves it.
-    HWND scale = Control(dialog, IDC_SCALE);
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(scale), TRUE);
-    SendMessageW(scale, EM_SETSEL, 100, 100);
-    for (wchar_t key : std::wstring(L"\b\b\b150")) SendMessageW(scale, WM_CHAR, key, 0);
-    c.Equal("typed: the field shows 150", std::string("150"), TextOf(scale));
-    c.Equal("while typing: the profile is unchanged", std::string("Framewright Setup - framewright.ini"),
-            WindowTitle(dialog));
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(dialog, IDC_WINDOWWIDTH)), TRUE);
-    c.Equal("the focus left: the value is taken", std::string("Framewright Setup - framewright.ini *"),
-            WindowTitle(dialog));
-
     HWND method = Control(dialog, IDC_SCALINGMETHOD);
     SendMessageW(method, CB_SETCURSEL, 1, 0);  // windowscale
     Notify(method, CBN_SELCHANGE);
@@ -172,10 +152,25 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitUntil([&] { return !IsWindow(picker); }, 10000);
 
+    // The scale typed key by key into the field with the focus: Backspace x3 on
+    // "100", then "150". The preview, drawn from the profile, stays at 100 % of the
+    // picked window until the focus leaves the field.
+    const std::string atFirst = TextOf(Control(dialog, IDC_WINDOW_TEXT));
+    HWND scale = Control(dialog, IDC_SCALE);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(scale), TRUE);
+    SendMessageW(scale, EM_SETSEL, 100, 100);
+    for (wchar_t key : std::wstring(L"\b\b\b150")) SendMessageW(scale, WM_CHAR, key, 0);
+    c.Equal("typed: the field shows 150", std::string("150"), TextOf(scale));
+    const std::string whileTyping = TextOf(Control(dialog, IDC_WINDOW_TEXT));
+    c.Record(atFirst.rfind("656 x 519 at ", 0) == 0 && whileTyping == atFirst,
+             "while typing: the preview is still at 100 %", atFirst + ", then " + whileTyping);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(dialog, IDC_WINDOWWIDTH)), TRUE);
+
     // 150 % of 656 x 519 is 984 x 778.5, a tie rounded to even; centred on 1920 x 1080.
     const Geometry expected{468, 151, 984, 778};
     c.Equal("name mask filled with the title", kPickedTitle, TextOf(Control(dialog, IDC_NAMEMASK)));
-    c.Equal("preview: window", std::string("984 x 778 at 468, 151"), TextOf(Control(dialog, IDC_WINDOW_TEXT)));
+    c.Equal("the focus left: preview at 150 %", std::string("984 x 778 at 468, 151"),
+            TextOf(Control(dialog, IDC_WINDOW_TEXT)));
     const Geometry client = ClientOf(target);
     c.Equal("preview: client area",
             std::to_string(984 - (656 - client.width)) + " x " + std::to_string(778 - (519 - client.height)),
@@ -218,9 +213,29 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
              "preview, borderless: the window is its client area, 150 % of the client as picked",
              window + ", client " + inside);
     SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
-    c.Equal("saved file: the new keys at the ends of their sections",
-            Replaced(edited, "unknownkey = kept\r\n",
-                     "unknownkey = kept\r\ndisplay=1\r\n\r\n[tweaks]\r\nborderless=1\r\n"),
+    const std::string saved = Replaced(edited, "unknownkey = kept\r\n",
+                                       "unknownkey = kept\r\ndisplay=1\r\n\r\n[tweaks]\r\nborderless=1\r\n");
+    c.Equal("saved file: the new keys at the ends of their sections", saved,
+            ReadFileText(folder.Folder() + L"\\framewright.ini"));
+
+    // Another program edits the file while the setup has a change of its own: Save
+    // asks, and Reload puts that change on top of the other program's.
+    const std::string theirs = Replaced(saved, "windowheight = 600", "windowheight = 700");
+    folder.WriteFile("framewright.ini", theirs);
+    HWND lock = Control(dialog, IDC_LOCKWINDOW);
+    SendMessageW(lock, BM_SETCHECK, BST_CHECKED, 0);
+    Notify(lock, BN_CLICKED);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0);
+    HWND question = nullptr;
+    WaitUntil([&] { return (question = DialogWith(setup.pi.dwProcessId, IDC_RELOAD)) != nullptr; }, 10000);
+    if (!c.Record(question != nullptr, "changed elsewhere: Save asks", question ? "asked" : "no question")) return;
+    Sleep(4000);
+    c.Equal("asked: the other program's edit is still there", theirs, ReadFileText(folder.Folder() + L"\\framewright.ini"));
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDC_RELOAD, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(question); }, 10000);
+    c.Equal("reloaded: the other program's value shows", std::string("700"), TextOf(Control(dialog, IDC_WINDOWHEIGHT)));
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
+    c.Equal("saved again: both edits", Replaced(theirs, "display=1\r\n", "display=1\r\nlockwindow=1\r\n"),
             ReadFileText(folder.Folder() + L"\\framewright.ini"));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),
