@@ -103,7 +103,15 @@ bool ReadProfile(const std::string& path, std::string& content, std::string& err
     return true;
 }
 
+// Paths name the same file without regard to the case of letters.
 bool SamePath(const std::string& a, const std::string& b) { return NamesEqual(a, b); }
+
+// The key's value in the document; an absent key reads as empty, as to the launcher.
+std::string ValueIn(const IniDocument& document, const std::string& section, const std::string& key) {
+    std::string value;
+    document.Find(section, key, value);
+    return value;
+}
 
 }  // namespace
 
@@ -166,9 +174,7 @@ bool Profile::Reload(std::string& error) {
     const IniDocument was(opened_);
     std::vector<Pending> kept;
     for (const Pending& edit : pending_) {
-        std::string before;
-        was.Find(edit.section, edit.key, before);
-        if (edit.value != before) kept.push_back(edit);
+        if (edit.value != ValueIn(was, edit.section, edit.key)) kept.push_back(edit);
     }
     opened_ = content;
     onDisk_ = true;
@@ -181,15 +187,12 @@ void Profile::Rebuild() {
     const IniDocument opened(opened_);
     document_ = opened;
     for (const Pending& edit : pending_) {
-        std::string before;  // an absent key reads as empty
-        opened.Find(edit.section, edit.key, before);
-        if (edit.value != before) document_.Set(edit.section, edit.key, edit.value);
+        if (edit.value != ValueIn(opened, edit.section, edit.key)) document_.Set(edit.section, edit.key, edit.value);
     }
 }
 
 std::string Profile::Value(const std::string& section, const std::string& key) const {
-    std::string value;
-    return document_.Find(section, key, value) ? value : std::string();
+    return ValueIn(document_, section, key);
 }
 
 bool Profile::Flag(const std::string& section, const std::string& key, bool launcherDefault) const {
@@ -209,11 +212,6 @@ bool Profile::SetValue(const std::string& section, const std::string& key, const
 }
 
 void Profile::SetFlag(const std::string& section, const std::string& key, bool value, bool launcherDefault) {
-    const IniDocument opened(opened_);
-    std::string written;
-    opened.Find(section, key, written);
-    if (ConfigReader::FromContent(opened_).ReadFlag(section, key, launcherDefault) != value) {
-        written = value ? "1" : "0";
-    }
-    SetValue(section, key, written);
+    const bool asOpened = ConfigReader::FromContent(opened_).ReadFlag(section, key, launcherDefault) == value;
+    SetValue(section, key, asOpened ? ValueIn(IniDocument(opened_), section, key) : value ? "1" : "0");
 }

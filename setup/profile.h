@@ -54,6 +54,7 @@ private:
     };
     // The opened text with every pending value that differs from it.
     void Rebuild();
+    // Writes the text at path, which is then the profile's file as opened.
     platform::SaveOutcome Written(const std::string& path, std::string& error);
 
     std::string path_;
