@@ -303,14 +303,11 @@ public:
     // Every write fails as on a full disk.
     Desktop& diskFull();
     Desktop& exePath(std::string path);
-    // A file's attributes, as another program set them; a new file has the
-    // archive attribute alone. Its creation time is the virtual clock's then.
+    // A new file has the archive attribute and the virtual clock's time as its
+    // creation time; a rename brings the moved file's, a replacement keeps them.
     Desktop& setFileAttributes(const std::string& path, std::uint32_t attributes);
     std::int64_t fileCreatedAt(const std::string& path) const;
-    // The file system refuses ReplaceFileW, as some network shares do.
-    Desktop& replaceFileUnsupported();
-    // A rename gives the file the moved one's attributes and creation time; a
-    // replacement keeps the replaced file's.
+    Desktop& replaceFileUnsupported();  // as some network shares refuse it
     bool moveFile(const std::string& from, const std::string& to, std::uint32_t flags);
     bool replaceFile(const std::string& replaced, const std::string& replacement, std::uint32_t flags);
     bool deleteFile(const std::string& path);
