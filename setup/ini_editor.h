@@ -22,8 +22,8 @@ public:
     // Gives the key this value. A present key has its value replaced on the line
     // the reader takes, its other lines left alone; a missing key is added after the
     // last key line of its section; a missing section is added at the end of the
-    // file. An empty value leaves `key=`, which the launcher reads as absent, so the
-    // line keeps its place beside its comment. False, and nothing changed, for a
+    // file. An empty value leaves the key's line with nothing after its "=", which
+    // the launcher reads as absent, so the line keeps its place beside its comment. False, and nothing changed, for a
     // value that would not read back as written (a line break, or blanks at either
     // end) or a name the reader could not find.
     bool Set(const std::string& section, const std::string& key, const std::string& value);
