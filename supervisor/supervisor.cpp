@@ -4,6 +4,7 @@
 #include <string>
 
 #include "diagnostics/error_box.h"
+#include "diagnostics/log_file.h"
 #include "diagnostics/system_error.h"
 #include "diagnostics/trace.h"
 #include "geometry/frame.h"
@@ -117,6 +118,8 @@ void RunTargetProgram() {
     while (!ProgramHasEnded(launch)) {
         platform::Sleep(kCycleSleepMs);
         elapsedMs = AdvanceClock(elapsedMs);
+        // In the lock phase nothing may be traced for hours: a count must not wait for it.
+        LogTick();
         if (gaveUp) continue;
 
         bool windowKnown = false;

@@ -137,6 +137,8 @@ void LogOfARun(Checker& c, const Env& env) {
         "Will lock window size",
         "NeedToFindWindow!",
         "FindWindow failed",
+        "NeedToFindWindow!",
+        "FindWindow failed",
         "(the last 2 lines repeated N more times)",
         "NeedToFindWindow!",
     };
