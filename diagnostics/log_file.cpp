@@ -164,18 +164,15 @@ std::string Header(const std::string& configFileName) {
            ", configuration file: " + configFileName + "\r\n";
 }
 
-// Whether two full paths name the same file as far as their text tells.
-bool SamePath(const std::string& a, const std::string& b) {
-    auto normal = [](const std::string& path) {
-        std::string text;
-        for (char c : path) {
-            char n = c == '/' ? '\\' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-            if (n == '\\' && !text.empty() && text.back() == '\\') continue;
-            text += n;
-        }
-        return text;
-    };
-    return normal(a) == normal(b);
+// The identity of the configuration file, opened for nothing but that.
+bool ConfigurationIdentity(const std::string& configFileName, platform::FileIdentity& identity) {
+    const platform::KernelHandle file = platform::CreateFileW(
+        configFileName, platform::kFileReadAttributes,
+        platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete, platform::kOpenExisting, 0);
+    if (file == platform::kInvalidHandle) return false;
+    const bool read = platform::GetFileInformationByHandle(file, identity);
+    platform::CloseHandle(file);
+    return read;
 }
 
 void Reset() {
@@ -201,18 +198,24 @@ bool StartLogFile(const std::string& path, const std::string& configFileName, st
         Reset();
         return true;
     }
-    // Appending to the configuration would spoil it.
-    if (SamePath(path, configFileName)) {
-        failure = "It is the configuration file.";
+    // Appending only, so nothing already in the file can be overwritten; readers and
+    // other launchers sharing the log are let in.
+    File = platform::CreateFileW(path, platform::kFileAppendData | platform::kFileReadAttributes,
+                                 platform::kFileShareRead | platform::kFileShareWrite, platform::kOpenAlways,
+                                 platform::kFileAttributeNormal);
+    if (File == platform::kInvalidHandle) {
+        failure = LastErrorText();
         Reset();
         return false;
     }
-    // Appending only, so nothing already in the file can be overwritten; readers
-    // and other launchers sharing the log are let in.
-    File = platform::CreateFileW(path, platform::kFileAppendData, platform::kFileShareRead | platform::kFileShareWrite,
-                                 platform::kOpenAlways, platform::kFileAttributeNormal);
-    if (File == platform::kInvalidHandle) {
-        failure = LastErrorText();
+    // Appending to the configuration would spoil it, under whatever name it is given:
+    // the files are compared, not their names. (A configuration read a moment ago
+    // that cannot be opened now is gone, and cannot be spoiled.)
+    platform::FileIdentity configuration, log;
+    if (ConfigurationIdentity(configFileName, configuration) && platform::GetFileInformationByHandle(File, log) &&
+        log.volumeSerial == configuration.volumeSerial && log.fileIndex == configuration.fileIndex) {
+        failure = "It is the configuration file.";
+        platform::CloseHandle(File);
         Reset();
         return false;
     }

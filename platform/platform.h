@@ -203,8 +203,20 @@ std::uint32_t GetLastError();
 std::string FormatMessageA(std::uint32_t errorCode);
 
 constexpr std::uint32_t kFileAppendData = 0x4;
+constexpr std::uint32_t kFileReadAttributes = 0x80;
 constexpr std::uint32_t kFileShareWrite = 0x2;
+constexpr std::uint32_t kFileShareDelete = 0x4;
 constexpr std::uint32_t kOpenAlways = 4;
+
+// What GetFileInformationByHandle tells of an open file's identity: two handles
+// with the same volume serial number and file index are one file, whatever names
+// they were opened by (other case, trailing dots, ".", "..", a short 8.3 name).
+struct FileIdentity {
+    std::uint32_t volumeSerial = 0;
+    std::uint64_t fileIndex = 0;
+};
+// Needs a handle opened with kFileReadAttributes access.
+bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity);
 
 std::uint32_t GetTickCount();
 struct LocalTime {

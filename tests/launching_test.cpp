@@ -221,6 +221,35 @@ TEST_F(Launching, ALogThatCannotBeOpenedIsToldOnceAndTheRunGoesOn) {
     }
 }
 
+// The log may not be the configuration file under any name Windows takes for it.
+TEST_F(Launching, ALogThatIsTheConfigurationUnderAnotherNameIsRefused) {
+    struct Row { const char* label; std::string logfile, profile; };
+    const Row rows[] = {
+        {"a trailing dot", "framewright.ini.", ""},
+        {"trailing blanks and dots", "framewright.ini . .", ""},
+        {"the dot folder", ".\\framewright.ini", ""},
+        {"up and back", "..\\Launch\\framewright.ini", ""},
+        {"the short name", "FRAMEW~1.INI", ""},
+        {"a profile named through the dot folder", "game.ini", ".\\game.ini"},
+    };
+    desktop.shortName("C:\\Launch\\framewright.ini", "FRAMEW~1.INI");
+    for (const Row& row : rows) {
+        const std::string ini = Ini() + "[tweaks]\nlogfile=" + row.logfile + "\n";
+        const std::string file = "C:\\Launch\\" + (row.profile.empty() ? "framewright.ini" : row.profile);
+        desktop.file(file, ini);
+        const std::size_t boxesBefore = desktop.boxes().size();
+        run("framewright.exe " + row.profile);
+        const std::vector<std::string> boxes = desktop.boxTexts();
+        EXPECT_EQ(std::vector<std::string>(boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore), boxes.end()),
+                  std::vector<std::string>{"Cannot open the log file: C:\\Launch\\" + row.logfile +
+                                           "\r\nIt is the configuration file."})
+            << row.label;
+        EXPECT_TRUE(trace.contains("First window resize successful")) << row.label;
+        EXPECT_EQ(desktop.fileContent(file), ini) << row.label;
+        trace.clear();
+    }
+}
+
 TEST_F(Launching, TheLogGetsTheTextOfEveryBox) {
     desktop.file("C:\\Launch\\framewright.ini",
                  Ini() + "[tweaks]\nlogfile=fw.log\nautodetectbordersize=0\nborderwidth=-4\n");

@@ -320,6 +320,14 @@ std::string GetModuleFileNameW() {
 }
 
 
+bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(ToHandle(file), &info)) return false;
+    identity.volumeSerial = info.dwVolumeSerialNumber;
+    identity.fileIndex = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    return true;
+}
+
 std::uint32_t GetTickCount() { return ::GetTickCount(); }
 
 LocalTime GetLocalTime() {

@@ -8,8 +8,9 @@
 // system, the working directory, the locale's separators, open handles, and a
 // counter for every platform call.
 //
-// Behaviour follows Win32: paths compare without case and with repeated separators
-// read as one; a window's client area shrinks with it; windows vanish when their
+// Behaviour follows Win32: paths compare without case, with repeated separators
+// read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
+// file's identity survives every name it is opened by; a window's client area shrinks with it; windows vanish when their
 // process ends; calls on a vanished window fail.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
@@ -40,7 +41,7 @@ enum class Call {
     SetCurrentDirectoryW, GetModuleFileNameW,
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
-    GetClassNameA, MonitorFromRect,
+    GetClassNameA, MonitorFromRect, GetFileInformationByHandle,
     Count
 };
 const char* CallName(Call call);
@@ -158,6 +159,8 @@ public:
     // A file that another process holds open for writing.
     Desktop& fileHeldForWriting(const std::string& path, std::string content);
     Desktop& removeFile(const std::string& path);
+    // The short (8.3) name by which the file can be opened too, such as "FRAMEW~1.INI".
+    Desktop& shortName(const std::string& path, const std::string& alias);
     Desktop& program(const std::string& path, ProgramSpec description);
     // How long each message box stays open, in virtual milliseconds.
     Desktop& boxesStayOpenFor(std::int64_t ms);
@@ -228,6 +231,7 @@ public:
     std::uint32_t openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
                            std::uint32_t disposition, std::uint32_t flags);
     bool readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read);
+    bool fileIdentity(std::uint32_t handle, platform::FileIdentity& identity);
     bool localeInfo(std::uint32_t type, std::string& value) const;
     int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
     WindowHandle topWindow() const;
@@ -262,6 +266,8 @@ private:
     };
     std::vector<DisplayEntry> extraDisplays_;
     void applyFrame(Window& window);
+    std::string normalised(const std::string& path) const;
+    platform::FileIdentity identityOf(const std::string& normalised, const FileEntry* entry) const;
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
     WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid);
@@ -286,6 +292,7 @@ private:
     std::map<std::string, ProgramSpec> programs_;
     std::vector<Process*> processes_;
     std::map<std::string, FileEntry*> files_;
+    std::map<std::string, std::string> aliases_;  // short name to long, both normalised
     std::map<std::uint32_t, OpenFile*> openFiles_;
     std::map<std::uint32_t, std::string> openHandles_;
     std::multimap<std::int64_t, std::function<void()>> actions_;

@@ -251,6 +251,11 @@ std::string GetModuleFileNameW() {
     return Active().exePath();
 }
 
+bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity) {
+    Active().count(Call::GetFileInformationByHandle);
+    return Active().fileIdentity(file, identity);
+}
+
 // The virtual clock, seen from a system that has been up for a while.
 std::uint32_t GetTickCount() {
     Active().count(Call::GetTickCount);
