@@ -185,16 +185,18 @@ bool TerminateProcess(KernelHandle process, std::uint32_t exitCode);
 KernelHandle CreateJobObjectW();
 bool AssignProcessToJobObject(KernelHandle job, KernelHandle process);
 
-// The job's processes (JobObjectBasicProcessIdList) in a fixed buffer: `active` is
-// the number of processes in the job, `listed` how many of their ids fit.
-constexpr std::uint32_t kJobProcessIdCapacity = 64;
+// The job's processes (JobObjectBasicProcessIdList): `active` is the number of
+// processes in the job, `listed` how many of their ids the buffer took. The
+// buffer is `ids`: its size is how many fit, and it must have room for one.
 struct JobProcessIds {
     std::uint32_t active = 0;
     std::uint32_t listed = 0;
-    std::uint32_t ids[kJobProcessIdCapacity] = {};
+    std::vector<std::uint32_t> ids;
 };
-// QueryInformationJobObject for that list. A list longer than the buffer still
-// succeeds, with the ids that fit. False when the job cannot be queried.
+constexpr std::uint32_t kErrorMoreData = 234;
+// QueryInformationJobObject for that list, answered as the system does: true when
+// every id fit; false when not, GetLastError then giving kErrorMoreData with the
+// counts and the ids that fit filled in. False too when the job cannot be queried.
 bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes);
 
 std::uint32_t GetLastError();

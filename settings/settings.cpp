@@ -49,6 +49,7 @@ void InitialiseSettings() {
     DisplayLeft = DisplayTop = 0;
     RefusedFrameStyle = RefusedFrameExStyle = 0;
     TargetJobProcesses = platform::JobProcessIds{};
+    TargetJobProcesses.ids.resize(kJobProcessRoomAtFirst);
 }
 
 void FinaliseSettings() {

@@ -2,6 +2,7 @@
 // Plain global data, read and written directly by every unit on the one thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -79,6 +80,8 @@ extern std::uint32_t RefusedFrameExStyle;
 // With followchildren: the processes of the program's job as the loop saw them last,
 // any of whose windows may be the target. Empty: the started process alone counts.
 extern platform::JobProcessIds TargetJobProcesses;
+// Room for so many ids at the start; the list grows when the job outgrows it.
+constexpr std::size_t kJobProcessRoomAtFirst = 64;
 
 constexpr const char* kConfigFileTitle = "framewright.ini";
 

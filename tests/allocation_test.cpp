@@ -149,6 +149,24 @@ TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {
     EXPECT_GE(desktop.now(), 30000) << "the loop ran until the game ended";
 }
 
+// A job that outgrows the list: it grows then, and not in the cycles after.
+TEST_F(LoopAllocations, FollowingAJobThatStoppedGrowingAllocatesNothing) {
+    const char* const stub = "C:\\Games\\start.exe";
+    const char* const helper = "C:\\Games\\helper.exe";
+    desktop.program(kGame, aProgram().running(30000).showing(aWindow().withTitle("The Game").appearingAfter(2000)));
+    desktop.program(helper, aProgram().running(30000));
+    fake::ProgramSpec manyHelpers = aProgram().running(300);
+    for (int i = 0; i < 200; ++i) manyHelpers.starting(helper, i);
+    desktop.program(stub, manyHelpers.starting(kGame));
+    Settings.ProgramFile = stub;
+    Settings.FollowChildren = true;
+    countBetween(3000, 29000);
+    RunTargetProgram();
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_GE(TargetJobProcesses.ids.size(), 202u) << "the stub, its helpers and the game";
+    EXPECT_GE(desktop.now(), 30000) << "the loop ran until the game ended";
+}
+
 }  // namespace
 
 namespace {

@@ -140,6 +140,46 @@ TEST_F(Launching, FollowsChildrenAtAnyDepth) {
     EXPECT_GE(desktop.now(), 3000) << "ends with the game, two processes down";
 }
 
+// A stub that starts many helpers before the game: the game's window is found
+// whatever its place in the job's list.
+TEST_F(Launching, FollowsAJobOfAnyNumberOfProcesses) {
+    const char* const helper = "C:\\Games\\Old\\helper.exe";
+    desktop.program(helper, aProgram().running(5000));
+    for (int helpers : {63, 64, 100}) {
+        fake::ProgramSpec stub = aProgram().running(10);
+        for (int i = 0; i < helpers; ++i) stub.starting(helper, 5);
+        desktop.program(kStub, stub.starting(kGame, 8));
+        desktop.file("C:\\Launch\\framewright.ini", Ini("followchildren=1\n", "start.exe"));
+        run();
+        EXPECT_TRUE(trace.contains("New window position: 560, 240 - 800 x 600")) << helpers << " helpers";
+        desktop.advanceTo(desktop.now() + 5000);
+        trace.clear();
+    }
+}
+
+// The job's list with a buffer too short, as Wine answers: the counts, the ids that
+// fit, and ERROR_MORE_DATA; with no room at all, ERROR_BAD_LENGTH.
+TEST_F(Launching, TheJobsListIsAnsweredAsTheSystemDoes) {
+    const char* const helper = "C:\\Games\\Old\\helper.exe";
+    desktop.program(helper, aProgram().running(5000));
+    desktop.program(kStub, aProgram().running(5000).starting(helper).starting(helper));
+    platform::ProcessInformation started;
+    ASSERT_TRUE(platform::CreateProcessA(kStub, "", "C:\\Games\\Old", platform::kCreateSuspended, started));
+    const platform::KernelHandle job = platform::CreateJobObjectW();
+    ASSERT_TRUE(platform::AssignProcessToJobObject(job, started.process));
+    platform::ResumeThread(started.thread);
+    desktop.advanceTo(desktop.now() + 10);
+    struct Row { std::size_t room; bool ok; std::uint32_t error, listed; };
+    for (const Row& row : {Row{8, true, 0, 3}, Row{3, true, 0, 3}, Row{2, false, 234, 2}, Row{0, false, 24, 0}}) {
+        platform::JobProcessIds list;
+        list.ids.resize(row.room);
+        EXPECT_EQ(platform::QueryInformationJobObject(job, list), row.ok) << row.room;
+        EXPECT_EQ(row.ok ? 0u : platform::GetLastError(), row.error) << row.room;
+        EXPECT_EQ(list.active, row.error == 24 ? 0u : 3u) << row.room;
+        EXPECT_EQ(list.listed, row.listed) << row.room;
+    }
+}
+
 TEST_F(Launching, TheLogHasTheHeaderEveryLineOnceAndTheEnd) {
     desktop.file("C:\\Launch\\framewright.ini", Ini() + "[tweaks]\nlogfile=logs\\game.log\n");
     desktop.directory("C:\\Launch\\logs");

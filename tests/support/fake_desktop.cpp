@@ -526,16 +526,19 @@ bool Desktop::assignToJob(std::uint32_t job, std::uint32_t processHandle) {
     return false;
 }
 
-bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) const {
+// As the system answers with a buffer too short for the list: the counts and the
+// ids that fit, and ERROR_MORE_DATA; with no room for one id, ERROR_BAD_LENGTH.
+bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) {
     auto handle = openHandles_.find(job);
-    if (handle == openHandles_.end() || handle->second != "job") return false;
+    if (handle == openHandles_.end() || handle->second != "job") return fail(6);  // ERROR_INVALID_HANDLE
+    if (list.ids.empty()) return fail(24);                                       // ERROR_BAD_LENGTH
     list.active = list.listed = 0;
     for (const Process* process : processes_) {
         if (process->job != job || process->ended) continue;
-        if (list.listed < platform::kJobProcessIdCapacity) list.ids[list.listed++] = process->pid;
+        if (list.listed < list.ids.size()) list.ids[list.listed++] = process->pid;
         ++list.active;
     }
-    return true;
+    return list.listed == list.active || fail(platform::kErrorMoreData);
 }
 
 std::uint32_t Desktop::waitForProcess(std::uint32_t handle, std::uint32_t ms) {

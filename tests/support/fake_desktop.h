@@ -218,7 +218,7 @@ public:
     bool terminateProcess(std::uint32_t handle, std::uint32_t code);
     std::uint32_t createJob();
     bool assignToJob(std::uint32_t job, std::uint32_t process);
-    bool queryJob(std::uint32_t job, platform::JobProcessIds& processes) const;
+    bool queryJob(std::uint32_t job, platform::JobProcessIds& processes);
     std::uint32_t lastError() const { return lastError_; }
     bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
     std::string commandLine() const { return commandLine_; }
