@@ -8,7 +8,7 @@
 
 int main() {
     // Split as the launcher splits its own, so a profile reads alike in both.
-    std::vector<std::string> arguments = SplitCommandLine(platform::GetCommandLineA());
+    std::vector<std::string> arguments = SplitCommandLine(platform::GetCommandLineA(), AnsiLeadBytes());
     CheckResult result = RunCheckTool(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     std::fputs(result.out.c_str(), stdout);
     std::fputs(result.err.c_str(), stderr);

@@ -226,6 +226,16 @@ struct LocalTime {
 };
 LocalTime GetLocalTime();
 
+// GetCPInfo: the lead-byte ranges of a double-byte code page, as pairs of first and
+// last byte ended by a zero (a single-byte code page has none); kCpAcp asks for the
+// system's ANSI code page.
+constexpr std::uint32_t kCpAcp = 0;
+struct CodePageInfo {
+    std::uint32_t maxCharSize = 1;
+    std::uint8_t leadByte[12] = {};
+};
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info);
+
 // Copies the window's class name, at most maxCount - 1 characters and a NUL;
 // returns the number of characters copied (0 on failure).
 int GetClassNameA(WindowHandle window, char* buffer, int maxCount);

@@ -79,6 +79,22 @@ TEST_F(Launching, AProfileOnTheCommandLineIsTheConfigurationInUse) {
     EXPECT_EQ(desktop.boxTexts().front(), "Cannot find the configuration file: C:\\Launch\\missing.INI");
 }
 
+// The command line is split in the system's code page: in 932 "\x83\x5C" is one
+// character, not a backslash that would escape the closing quote.
+TEST_F(Launching, TheCommandLineIsSplitInTheSystemsCodePage) {
+    desktop.file("C:\\Launch\\game.ini", Ini());
+    const std::pair<std::uint32_t, std::string> rows[] = {
+        {932, "Loading settings from: C:\\Launch\\game.ini"},
+        {1252, "Loading settings from: D:\\\x83\" game.ini"},
+    };
+    for (const auto& [codePage, loading] : rows) {
+        desktop.ansiCodePage(codePage);
+        run("\"C:\\Tools\\framewright.exe\" \"D:\\\x83\x5C\" game.ini");
+        EXPECT_EQ(trace.lines().front(), loading) << codePage;
+        trace.clear();
+    }
+}
+
 TEST_F(Launching, TheCheckToolReadsTheSameProfileAndListsTheNewKeys) {
     desktop.file("C:\\Launch\\profiles\\game.ini",
                  Ini("followchildren=1\n") + "[tweaks]\nlogfile=logs\\game.log\n");

@@ -335,6 +335,15 @@ bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity) {
     return true;
 }
 
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info) {
+    CPINFO raw;
+    if (!::GetCPInfo(codePage, &raw)) return false;
+    static_assert(sizeof raw.LeadByte == sizeof info.leadByte, "MAX_LEADBYTES");
+    info.maxCharSize = raw.MaxCharSize;
+    std::memcpy(info.leadByte, raw.LeadByte, sizeof info.leadByte);
+    return true;
+}
+
 std::uint32_t GetTickCount() { return ::GetTickCount(); }
 
 LocalTime GetLocalTime() {

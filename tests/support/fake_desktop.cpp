@@ -115,7 +115,7 @@ const char* const kCallNames[] = {
     "SetCurrentDirectoryW", "GetModuleFileNameW",
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
-    "GetClassNameA", "MonitorFromRect", "GetFileInformationByHandle",
+    "GetClassNameA", "MonitorFromRect", "GetFileInformationByHandle", "GetCPInfo",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -189,6 +189,17 @@ std::string Desktop::normalised(const std::string& path) const {
 // A file keeps its index for as long as it exists, renamed or not: its entry's address.
 platform::FileIdentity Desktop::identityOf(const std::string& normalised, const FileEntry* entry) const {
     return {VolumeSerialOf(normalised), reinterpret_cast<std::uintptr_t>(entry)};
+}
+
+// The lead-byte ranges the system gives for the code pages modelled; others are
+// not installed.
+bool Desktop::codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info) {
+    switch (codePage == platform::kCpAcp ? ansiCodePage_ : codePage) {
+        case 1252: info = {1, {}}; return true;
+        case 932: info = {2, {0x81, 0x9F, 0xE0, 0xFC}}; return true;
+        case 936: case 949: case 950: info = {2, {0x81, 0xFE}}; return true;
+        default: return fail(87);  // ERROR_INVALID_PARAMETER
+    }
 }
 
 bool Desktop::fileIdentity(std::uint32_t handle, platform::FileIdentity& identity) {
@@ -278,6 +289,11 @@ Desktop& Desktop::boxesStayOpenFor(std::int64_t ms) {
 
 Desktop& Desktop::commandLine(std::string line) {
     commandLine_ = std::move(line);
+    return *this;
+}
+
+Desktop& Desktop::ansiCodePage(std::uint32_t codePage) {
+    ansiCodePage_ = codePage;
     return *this;
 }
 

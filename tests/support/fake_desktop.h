@@ -41,7 +41,7 @@ enum class Call {
     SetCurrentDirectoryW, GetModuleFileNameW,
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
-    GetClassNameA, MonitorFromRect, GetFileInformationByHandle,
+    GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo,
     Count
 };
 const char* CallName(Call call);
@@ -166,6 +166,9 @@ public:
     Desktop& boxesStayOpenFor(std::int64_t ms);
     // The launcher's own command line (GetCommandLineA).
     Desktop& commandLine(std::string line);
+    // The system's ANSI code page: 1252 (the default), or the double-byte 932, 936,
+    // 949 or 950.
+    Desktop& ansiCodePage(std::uint32_t codePage);
     // The launcher runs inside a job that forbids assigning its children to another.
     Desktop& jobsRefused();
     // A window of some other program, placed at the top of the Z-order now.
@@ -232,6 +235,7 @@ public:
                            std::uint32_t disposition, std::uint32_t flags);
     bool readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read);
     bool fileIdentity(std::uint32_t handle, platform::FileIdentity& identity);
+    bool codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info);
     bool localeInfo(std::uint32_t type, std::string& value) const;
     int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
     WindowHandle topWindow() const;
@@ -323,6 +327,7 @@ private:
     std::string exePath_ = "C:\\Program Files\\Framewright\\framewright-setup.exe";
     std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
     bool jobsRefused_ = false;
+    std::uint32_t ansiCodePage_ = 1252;
     std::uint32_t lastError_ = 0;
 };
 

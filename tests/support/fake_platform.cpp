@@ -256,6 +256,11 @@ bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity) {
     return Active().fileIdentity(file, identity);
 }
 
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info) {
+    Active().count(Call::GetCPInfo);
+    return Active().codePageInfo(codePage, info);
+}
+
 // The virtual clock, seen from a system that has been up for a while.
 std::uint32_t GetTickCount() {
     Active().count(Call::GetTickCount);
