@@ -171,6 +171,32 @@ void LogOfARun(Checker& c, const Env& env) {
     }
 }
 
+// A log that is the configuration file under other names (the dot folder, the
+// file's short name, a trailing dot): refused with its box, the run goes on, and
+// the file stays as it was.
+void LogThatIsTheConfiguration(Checker& c, const Env& env) {
+    LauncherRun run(env, "log-is-configuration");
+    const std::string title = "fw-e2e log is configuration";
+    run.WriteFile("framewright.ini", "");
+    wchar_t shortPath[MAX_PATH] = {};
+    GetShortPathNameW((run.Folder() + L"\\framewright.ini").c_str(), shortPath, MAX_PATH);
+    const std::wstring shortName(shortPath);
+    const std::string logfile = ".\\" + Narrow(shortName.substr(shortName.find_last_of(L'\\') + 1)) + ".";
+    c.Note("logfile=" + logfile);
+    Ini ini = ValidIni(env, Options(title, "--outer 640 480 --pos 100 100"));
+    ini.Set("tweaks", "logfile", logfile);
+    run.WriteFile("framewright.ini", ini.Text());
+    if (!run.Start(c)) return;
+    HWND window = WaitForTargetWindow(c, title, kWindowAppearsMs);
+    if (!window) return;
+    ExpectOuter(c, "the run goes on: 800x600 centred", window, kCentred);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!run.Finish(c, 60000)) KillWindowProcess(window);
+    run.ExpectBoxes(c, {"Cannot open the log file: " + run.FolderA() + "\\" + logfile +
+                        "\r\nIt is the configuration file."});
+    c.Equal("the configuration file as it was", ini.Text(), ReadShared(run.Folder() + L"\\framewright.ini"));
+}
+
 // ---- the input method's window ----
 
 // The input method left on: its hidden companion lies above the main window, and
@@ -209,7 +235,9 @@ std::vector<Scenario> LaunchingScenarios() {
         {"profile", {{"a profile in quotes, with spaces", ProfileInQuotes}}},
         {"follow_children",
          {{"a stub with followchildren=1", StubFollowed}, {"a stub with followchildren=0", StubNotFollowed}}},
-        {"log_file", {{"a log of a whole run", LogOfARun}}},
+        {"log_file",
+         {{"a log of a whole run", LogOfARun},
+          {"a log that is the configuration under other names", LogThatIsTheConfiguration}}},
         {"input_method_window", inputMethodRuns},
     };
 }
