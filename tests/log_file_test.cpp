@@ -145,17 +145,4 @@ TEST(LogFile, TheCountWaitsForNoMoreThanASecond) {
     }
 }
 
-// Without a repetition to finish, the tick reads no clock.
-TEST(LogFile, TheTickCostsNothingWhileNoRepetitionIsFollowed) {
-    fake::Desktop desktop;
-    LogTick();
-    StartLog();
-    Trace("A");
-    Trace("B");
-    desktop.resetCallCounts();
-    for (int i = 0; i < 100; ++i) LogTick();
-    EXPECT_EQ(desktop.totalCalls(), 0u);
-    CloseLogFile();
-}
-
 }  // namespace
