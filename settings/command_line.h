@@ -44,3 +44,11 @@ std::string ProfileArgument(std::string_view commandLine);
 
 // Whether an argument names a profile: its text ends in ".ini", in any case.
 bool IsProfileArgument(const std::string& argument);
+
+// What follows "--" on a launcher's command line: the program to start in place of
+// the configured one, as a store or game library hands it over.
+struct WrappedLaunch {
+    bool given = false;       // "--" ends the launcher's own arguments
+    std::string program;      // the first argument after it, split as the others; empty: none
+    std::string commandLine;  // everything after "--" and the blanks after it, verbatim
+};

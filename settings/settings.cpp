@@ -55,7 +55,8 @@ void InitialiseSettings() {
 void FinaliseSettings() {
     for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
                               &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask,
-                              &Settings.LogFile}) {
+                              &Settings.LogFile, &Settings.CommandLineLaunch.program,
+                              &Settings.CommandLineLaunch.commandLine}) {
         std::string().swap(*text);
     }
 }
@@ -65,3 +66,5 @@ void SelectProfile(const std::string& commandLine) { UseProfile(ProfileArgument(
 void UseProfile(const std::string& profile) {
     if (!profile.empty()) Settings.ConfigFileName = FullPath(platform::GetCurrentDirectoryW(), profile);
 }
+
+void UseWrappedLaunch(const WrappedLaunch& launch) { Settings.CommandLineLaunch = launch; }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "settings/command_line.h"
 #include "settings/displays.h"
 
 enum class MoveWindowMode : std::uint8_t { Centre = 0, Fixed = 1, None = 2 };
@@ -48,6 +49,9 @@ struct rSettings {
     // log file, as a full path (empty: none).
     bool FollowChildren;
     std::string LogFile;
+    // Started as "framewright.exe [PROFILE.ini] -- PROGRAM [ARGUMENTS]": the program and
+    // its command line, which take the place of [program]'s path, name and parameters.
+    WrappedLaunch CommandLineLaunch;
 };
 
 extern rSettings Settings;
@@ -97,3 +101,6 @@ void FinaliseSettings();
 void SelectProfile(const std::string& commandLine);
 // The same for a profile argument already taken from a command line; empty: none.
 void UseProfile(const std::string& profile);
+// Takes the program from what followed "--" on the command line; without "--", the
+// configuration's [program] names it.
+void UseWrappedLaunch(const WrappedLaunch& launch);
