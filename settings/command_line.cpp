@@ -97,12 +97,30 @@ std::vector<std::string> SplitCommandLine(std::string_view line, const LeadBytes
     return texts;
 }
 
-std::string ProfileArgument(std::string_view commandLine, const LeadBytes& leadBytes) {
-    std::vector<std::string> arguments = SplitCommandLine(commandLine, leadBytes);
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        if (IsProfileArgument(arguments[i])) return arguments[i];
+LauncherArguments SplitLauncherCommandLine(std::string_view line, const LeadBytes& leadBytes) {
+    LauncherArguments split;
+    std::size_t start = 0;
+    for (CommandLineArgument& argument : ParseCommandLine(line, leadBytes)) {
+        while (start < argument.end && IsBlank(line[start])) ++start;
+        // The program name is never the "--" argument.
+        if (!split.own.empty() && line.substr(start, argument.end - start) == "--") {
+            std::size_t rest = argument.end;
+            while (rest < line.size() && IsBlank(line[rest])) ++rest;
+            split.launch = {true, "", std::string(line.substr(rest))};
+            if (rest < line.size()) split.launch.program = ParseCommandLine(line.substr(rest), leadBytes).front().text;
+            break;
+        }
+        if (!split.own.empty() && split.profile.empty() && IsProfileArgument(argument.text)) {
+            split.profile = argument.text;
+        }
+        split.own.push_back(std::move(argument.text));
+        start = argument.end;
     }
-    return std::string();
+    return split;
+}
+
+std::string ProfileArgument(std::string_view commandLine, const LeadBytes& leadBytes) {
+    return SplitLauncherCommandLine(commandLine, leadBytes).profile;
 }
 
 std::string ProfileArgument(std::string_view commandLine) { return ProfileArgument(commandLine, AnsiLeadBytes()); }

@@ -1,5 +1,6 @@
-// The launcher's optional argument: the profile, a configuration file named on the
-// command line. Shared by every exe that takes one, so they all read it alike.
+// The launcher's optional arguments: the profile, a configuration file named on the
+// command line, and after "--" the program to start. Shared by every exe that takes
+// them, so they all read them alike.
 #pragma once
 
 #include <bitset>
@@ -37,7 +38,8 @@ std::vector<CommandLineArgument> ParseCommandLine(std::string_view commandLine, 
 std::vector<std::string> SplitCommandLine(std::string_view commandLine, const LeadBytes& leadBytes);
 
 // The first argument after the program name whose text ends in ".ini" (any case),
-// as written; empty when there is none. Every other argument is ignored.
+// as written, before a "--" argument; empty when there is none. Every other
+// argument is ignored.
 std::string ProfileArgument(std::string_view commandLine, const LeadBytes& leadBytes);
 // The same, split in the system's ANSI code page.
 std::string ProfileArgument(std::string_view commandLine);
@@ -49,6 +51,17 @@ bool IsProfileArgument(const std::string& argument);
 // the configured one, as a store or game library hands it over.
 struct WrappedLaunch {
     bool given = false;       // "--" ends the launcher's own arguments
-    std::string program;      // the first argument after it, split as the others; empty: none
+    std::string program;      // the first argument of the command line below; empty: none
     std::string commandLine;  // everything after "--" and the blanks after it, verbatim
 };
+
+// A launcher's command line cut at its first argument that is exactly "--" as
+// written (a quoted "--" is an ordinary argument). The rest is never split and
+// re-quoted, so it reaches the program byte for byte; its program is the first
+// argument of that rest read as a command line's program name, as Windows reads it.
+struct LauncherArguments {
+    std::vector<std::string> own;  // the program name and the arguments before "--"
+    std::string profile;           // the first of them after the program name ending in ".ini"
+    WrappedLaunch launch;
+};
+LauncherArguments SplitLauncherCommandLine(std::string_view commandLine, const LeadBytes& leadBytes);

@@ -61,7 +61,11 @@ void FinaliseSettings() {
     }
 }
 
-void SelectProfile(const std::string& commandLine) { UseProfile(ProfileArgument(commandLine)); }
+void SelectProfile(const std::string& commandLine) {
+    const LauncherArguments arguments = SplitLauncherCommandLine(commandLine, AnsiLeadBytes());
+    UseProfile(arguments.profile);
+    UseWrappedLaunch(arguments.launch);
+}
 
 void UseProfile(const std::string& profile) {
     if (!profile.empty()) Settings.ConfigFileName = FullPath(platform::GetCurrentDirectoryW(), profile);

@@ -98,6 +98,7 @@ void FinaliseSettings();
 // Takes the configuration file from the launcher's command line: the first
 // argument after the program name that ends in ".ini", made full against the
 // working directory. Without one, ConfigFileName stays as InitialiseSettings set it.
+// What follows a "--" argument is the launch that takes the place of [program].
 void SelectProfile(const std::string& commandLine);
 // The same for a profile argument already taken from a command line; empty: none.
 void UseProfile(const std::string& profile);

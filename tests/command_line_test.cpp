@@ -68,4 +68,42 @@ TEST(ProfileArgument, IsTheFirstIniArgumentAfterTheProgramName) {
     for (const auto& [line, profile] : rows) EXPECT_EQ(ProfileArgument(line, kSingleByte), profile) << "line: " << line;
 }
 
+// The launcher's own arguments end at the first "--" as written; the rest is the
+// program's command line byte for byte, its first argument the program.
+TEST(SplitLauncherCommandLine, TakesTheRestAfterTheDoubleDashVerbatim) {
+    struct Row {
+        std::string line;
+        std::vector<std::string> own;
+        bool given;
+        std::string program, rest;
+        const LeadBytes& leadBytes = kSingleByte;
+    };
+    const Row rows[] = {
+        {R"(fw.exe game.ini -- "C:\some folder\target.exe" --title "a \"quoted\" title" x)", {"fw.exe", "game.ini"}, true,
+         R"(C:\some folder\target.exe)", R"("C:\some folder\target.exe" --title "a \"quoted\" title" x)"},
+        {R"(fw.exe -- "C:\dir\\" a\\\"b\ "c\\"d)", {"fw.exe"}, true, R"(C:\dir\\)", R"("C:\dir\\" a\\\"b\ "c\\"d)"},
+        {"fw.exe --\t \tgame.exe\ta  b\t", {"fw.exe"}, true, "game.exe", "game.exe\ta  b\t"},
+        {"fw.exe p.ini --", {"fw.exe", "p.ini"}, true, "", ""},
+        {"fw.exe -- \t", {"fw.exe"}, true, "", ""},
+        {R"(fw.exe -- "" x)", {"fw.exe"}, true, "", R"("" x)"},
+        {R"(fw.exe "--" game.exe --""x)", {"fw.exe", "--", "game.exe", "--x"}, false, "", ""},
+        {"fw.exe ---- a--b --x", {"fw.exe", "----", "a--b", "--x"}, false, "", ""},
+        {"fw.exe -- game.exe -- other.ini", {"fw.exe"}, true, "game.exe", "game.exe -- other.ini"},
+        {"-- x", {"--", "x"}, false, "", ""},  // the program name is never the separator
+        // Code page 932: the second byte 0x5C of a character before a quote is no escape,
+        // so the quoted part ends there and "--" is found, in the rest's program too.
+        {"fw.exe \"D:\\\x83\x5C\" -- \"E:\\\x83\x5C\" x", {"fw.exe", "D:\\\x83\x5C"}, true, "E:\\\x83\x5C",
+         "\"E:\\\x83\x5C\" x", kShiftJis},
+        {"fw.exe \"D:\\\x83\x5C\" -- x", {"fw.exe", "D:\\\x83\" -- x"}, false, "", ""},  // the same bytes in 1252
+    };
+    for (const Row& row : rows) {
+        const LauncherArguments split = SplitLauncherCommandLine(row.line, row.leadBytes);
+        EXPECT_EQ(split.own, row.own) << "line: " << row.line;
+        EXPECT_EQ(split.launch.given, row.given) << "line: " << row.line;
+        EXPECT_EQ(split.launch.program, row.program) << "line: " << row.line;
+        EXPECT_EQ(split.launch.commandLine, row.rest) << "line: " << row.line;
+    }
+    EXPECT_EQ(ProfileArgument("fw.exe -- game.exe other.ini", kSingleByte), "") << "a profile after -- is the program's";
+}
+
 }  // namespace

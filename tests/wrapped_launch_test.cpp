@@ -91,6 +91,21 @@ TEST_F(WrappedLaunchTest, TheProgramAfterTheDoubleDashTakesThePlaceOfTheConfigur
     }
 }
 
+// From the launcher's own command line: the profile before "--", the store's line after it.
+TEST_F(WrappedLaunchTest, TheStoresLineReachesTheProgramAsWritten) {
+    desktop.file("C:\\Profiles\\outpost.ini", kResize);
+    const std::string storeLine = R"("C:\Store\Outpost\outpost.exe" -lang "en \"GB\"" -- x.ini)";
+    desktop.commandLine(R"("C:\Tools\framewright.exe" "C:\Profiles\outpost.ini" --  )" + storeLine);
+    InitialiseSettings();
+    SelectProfile(desktop.commandLine());
+    RunEntryFlow();
+    EXPECT_EQ(trace.lines().front(), "Loading settings from: C:\\Profiles\\outpost.ini");
+    ASSERT_EQ(desktop.launches().size(), 1u);
+    EXPECT_EQ(desktop.launches()[0].applicationName, kGame);
+    EXPECT_EQ(desktop.launches()[0].commandLine, storeLine);
+    EXPECT_TRUE(desktop.boxes().empty());
+}
+
 TEST_F(WrappedLaunchTest, TheCheckToolShowsTheProgramItsCommandLineAndWhereItRuns) {
     desktop.file("C:\\Store\\Outpost\\framewright.ini", kOwnProgram + kResize);
     const CheckResult result = RunCheckTool({}, {true, "outpost.exe", "outpost.exe  -window"});
