@@ -249,6 +249,20 @@ void LauncherRun::ExpectBoxes(Checker& c, const std::vector<std::string>& texts)
     }
 }
 
+// Reads a file that another program may still be writing.
+std::string ReadShared(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) {
+        content.append(buffer, got);
+    }
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return content;
+}
+
 // ---- windows ----
 
 bool WaitUntil(const std::function<bool()>& poll, DWORD timeoutMs, DWORD* elapsedMs) {

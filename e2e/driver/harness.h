@@ -108,6 +108,9 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
+// The whole content of a file that another program may still be writing.
+std::string ReadShared(const std::wstring& path);
+
 // Runs `poll` every few milliseconds until it holds or the time is up; reports the
 // milliseconds it took through `elapsedMs`.
 bool WaitUntil(const std::function<bool()>& poll, DWORD timeoutMs, DWORD* elapsedMs = nullptr);
