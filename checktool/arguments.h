@@ -6,7 +6,8 @@
 #include <vector>
 
 constexpr const char* kCheckToolUsage =
-    "Usage: framewright-check [PROFILE.ini] [--display WxH] [--window WxH --client WxH]";
+    "Usage: framewright-check [PROFILE.ini] [--display WxH] [--window WxH --client WxH]\n"
+    "                         [-- PROGRAM [ARGUMENTS]]";
 
 struct Extent {
     std::int32_t width = 0;

@@ -24,7 +24,7 @@ bool LoadPrintingRejection() {
 
 }  // namespace
 
-CheckResult RunCheckTool(const std::vector<std::string>& arguments) {
+CheckResult RunCheckTool(const std::vector<std::string>& arguments, const WrappedLaunch& launch) {
     CheckOptions options;
     std::string error;
     if (!ParseCheckArguments(arguments, options, error)) {
@@ -33,12 +33,14 @@ CheckResult RunCheckTool(const std::vector<std::string>& arguments) {
     if (options.help) {
         return Report(0, std::string(kCheckToolUsage) +
                              "\nChecks PROFILE.ini, or framewright.ini in the current directory, as the launcher\n"
-                             "reads it.\n"
+                             "reads it. After --, PROGRAM [ARGUMENTS] is the launch a store would wrap: it\n"
+                             "takes the place of [program], as for the launcher.\n"
                              "Exit code 0: the file is valid; 1: the launcher would reject it; 2: bad arguments.\n");
     }
 
     InitialiseSettings();
     UseProfile(options.profile);
+    UseWrappedLaunch(launch);
     std::string out = "Configuration file: " + Settings.ConfigFileName + "\n";
     try {
         const bool loaded = LoadPrintingRejection();

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/command_line.h"
+
 struct CheckResult {
     int exitCode = 0;  // 0: the file is valid; 1: rejected; 2: bad arguments
     std::string out;
@@ -13,5 +15,5 @@ struct CheckResult {
 };
 
 // Runs the whole check, from InitialiseSettings on, for the arguments after the
-// program name.
-CheckResult RunCheckTool(const std::vector<std::string>& arguments);
+// program name and before "--", and the launch that followed "--", if any.
+CheckResult RunCheckTool(const std::vector<std::string>& arguments, const WrappedLaunch& launch = {});

@@ -98,9 +98,12 @@ std::string Displays() {
 
 std::string DescribeLaunch(const CheckOptions& options) {
     std::string text = "The launcher would:\n";
-    text += Line("start", Settings.ProgramFile);
-    text += Line("parameters", Settings.ProgramParameters.empty() ? "(none)" : Settings.ProgramParameters);
-    text += Line("in", Settings.ProgramPath);
+    // After "--" the user sees what the store handed over, beside what is made of it.
+    const bool wrapped = Settings.CommandLineLaunch.given;
+    text += Line("start", Settings.ProgramFile + (wrapped ? "  (named after --)" : ""));
+    text += Line("parameters", Settings.ProgramParameters.empty() ? "(none)"
+                               : Settings.ProgramParameters + (wrapped ? "  (the command line after --)" : ""));
+    text += Line("in", Settings.ProgramPath + (wrapped ? "  (the working directory)" : ""));
     text += Line("find", Search());
     text += Line("resize it", "from " + std::to_string(Settings.FirstResizeDelayMs) + " ms, giving up at " +
                                  std::to_string(Settings.FirstResizeTimeoutMs) + " ms");

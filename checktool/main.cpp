@@ -7,9 +7,10 @@
 #include "settings/command_line.h"
 
 int main() {
-    // Split as the launcher splits its own, so a profile reads alike in both.
-    std::vector<std::string> arguments = SplitCommandLine(platform::GetCommandLineA());
-    CheckResult result = RunCheckTool(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    // Split as the launcher splits its own, so a profile and a launch read alike in both.
+    const LauncherArguments arguments = SplitLauncherCommandLine(platform::GetCommandLineA(), AnsiLeadBytes());
+    CheckResult result =
+        RunCheckTool(std::vector<std::string>(arguments.own.begin() + 1, arguments.own.end()), arguments.launch);
     std::fputs(result.out.c_str(), stdout);
     std::fputs(result.err.c_str(), stderr);
     return result.exitCode;

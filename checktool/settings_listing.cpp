@@ -103,6 +103,10 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 // Where a value that was read came from: the reader's own lookup tells an absent
 // key (its default comes back) from a present one.
 std::string Source(const ConfigReader& file, const SettingRow& row, const std::string& shown) {
+    if (Settings.CommandLineLaunch.given && std::strcmp(row.section, "program") == 0) {
+        if (std::strcmp(row.key, "path") == 0) return "the working directory, as the command line names the program";
+        if (std::strcmp(row.key, "followchildren") != 0) return "from the command line after --";
+    }
     const std::string written = file.ReadText(row.section, row.key, "");
     if (written != file.ReadText(row.section, row.key, "\n")) return "default";
     std::int32_t number;

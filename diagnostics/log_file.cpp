@@ -23,8 +23,8 @@ std::uint32_t StartTick = 0;
 char Kept[4096];
 std::size_t KeptSize = 0;
 
-// The last lines that came, written or not, newest at RecentAt(1), each with the
-// milliseconds it came at. A line too long for its slot never counts as a repeat.
+// The last lines that came, newest at RecentAt(1), each with the milliseconds it
+// came at. A line too long for its slot never counts as a repeat.
 constexpr int kGroupMax = 16;
 constexpr std::size_t kSlotSize = 256;
 struct RecentLine {
@@ -38,17 +38,18 @@ int RecentCount = 0;
 int RecentHead = 0;
 
 // Run[p]: how many of the latest lines were each the same as the line p before
-// them. Held: how many of the latest lines are not written yet, because a run
-// still covers them; when a run reaches its own length, a copy has come.
+// them. Once Run[p] reaches p, two whole copies of the last p lines are written.
 int Run[kGroupMax + 1];
-int Held = 0;
 
-// A repetition being followed: Repeats whole copies of the last Period lines have
-// come, and Matched lines of the next one.
+// A repetition being followed: two copies of the last Period lines are written;
+// Repeats more whole copies have come since, and Matched lines of the next one.
+// Only these are held back, and not for longer than kCountDelayMs.
+constexpr std::uint32_t kCountDelayMs = 1000;
 int Period = 0;
 int Matched = 0;
 std::uint32_t Repeats = 0;
-std::uint32_t LastRepeatMs = 0;
+std::uint32_t LastCopyMs = 0;  // when the last whole copy ended
+std::uint32_t LastLineMs = 0;  // when the repetition last went on
 
 const RecentLine& RecentAt(int back) { return Recent[(RecentHead - back + kGroupMax) % kGroupMax]; }
 
@@ -87,19 +88,15 @@ void WriteStamped(std::uint32_t ms, std::string_view line) {
     WriteRaw("\r\n");
 }
 
-void WriteRecent(int back) {
-    const RecentLine& line = RecentAt(back);
-    WriteStamped(line.ms, std::string_view(line.text, line.length));
+void ForgetRuns() {
+    for (int& run : Run) run = 0;
 }
 
-// Writes the held lines from the oldest on until only `keep` are held.
-void WriteHeld(int keep) {
-    for (; Held > keep; --Held) WriteRecent(Held);
-}
-
-// Something else came: the count of whole copies, stamped when the last of them
-// ended, then the lines of the copy that was under way.
-void EndRepetition() {
+// Writes what the repetition holds back: the count of whole copies, stamped when the
+// last of them ended, then the lines of the copy that was under way. With `afresh`,
+// the lines before are forgotten too, so that a repetition that goes on after a
+// pause is written twice again before it is counted.
+void EndRepetition(bool afresh) {
     if (Repeats > 0) {
         char count[96];
         int length = Period == 1
@@ -107,53 +104,45 @@ void EndRepetition() {
                                          static_cast<unsigned long>(Repeats))
                          : std::snprintf(count, sizeof(count), "(the last %d lines repeated %lu more times)", Period,
                                          static_cast<unsigned long>(Repeats));
-        WriteStamped(LastRepeatMs, std::string_view(count, static_cast<std::size_t>(length)));
+        WriteStamped(LastCopyMs, std::string_view(count, static_cast<std::size_t>(length)));
     }
-    for (int back = Matched; back > 0; --back) WriteRecent(back);
+    for (int back = Matched; back > 0; --back) {
+        const RecentLine& line = RecentAt(back);
+        WriteStamped(line.ms, std::string_view(line.text, line.length));
+    }
     Period = Matched = 0;
     Repeats = 0;
-    for (int& run : Run) run = 0;
+    ForgetRuns();
+    if (afresh) RecentCount = 0;
 }
 
+// A line that goes on with the repetition is only counted; any other is written at
+// once, after what the repetition held back.
 void Log(std::uint32_t ms, std::string_view line) {
+    if (Period > 0 && ms - LastLineMs >= kCountDelayMs) EndRepetition(true);
     if (Period > 0) {
         if (Same(RecentAt(Period), line)) {
             Remember(ms, line);
+            LastLineMs = ms;
             if (++Matched == Period) {
                 ++Repeats;
-                LastRepeatMs = ms;
+                LastCopyMs = ms;
                 Matched = 0;
             }
             return;
         }
-        EndRepetition();
+        EndRepetition(false);
     }
-    int longestRun = 0;
-    for (int p = 1; p <= kGroupMax; ++p) {
-        Run[p] = p <= RecentCount && Same(RecentAt(p), line) ? Run[p] + 1 : 0;
-        if (Run[p] > longestRun) longestRun = Run[p];
-    }
-    if (line.size() > kSlotSize) {
-        // Kept nowhere, so written at once, after the lines held before it.
-        WriteHeld(0);
-        WriteStamped(ms, line);
-        Remember(ms, line);
-        return;
-    }
+    WriteStamped(ms, line);
+    for (int p = 1; p <= kGroupMax; ++p) Run[p] = p <= RecentCount && Same(RecentAt(p), line) ? Run[p] + 1 : 0;
     Remember(ms, line);
-    ++Held;
     for (int p = 1; p <= kGroupMax; ++p) {
         if (Run[p] < p) continue;
-        // The last p lines repeat the p before them: the lines before the copy are written.
-        WriteHeld(p);
-        Held = 0;
-        for (int& run : Run) run = 0;
         Period = p;
-        Repeats = 1;
-        LastRepeatMs = ms;
+        LastLineMs = ms;
+        ForgetRuns();
         return;
     }
-    WriteHeld(longestRun);
 }
 
 std::uint32_t Now() { return platform::GetTickCount() - StartTick; }
@@ -175,18 +164,15 @@ std::string Header(const std::string& configFileName) {
            ", configuration file: " + configFileName + "\r\n";
 }
 
-// Whether two full paths name the same file as far as their text tells.
-bool SamePath(const std::string& a, const std::string& b) {
-    auto normal = [](const std::string& path) {
-        std::string text;
-        for (char c : path) {
-            char n = c == '/' ? '\\' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-            if (n == '\\' && !text.empty() && text.back() == '\\') continue;
-            text += n;
-        }
-        return text;
-    };
-    return normal(a) == normal(b);
+// The identity of the configuration file, opened for nothing but that.
+bool ConfigurationIdentity(const std::string& configFileName, platform::FileIdentity& identity) {
+    const platform::KernelHandle file = platform::CreateFileW(
+        configFileName, platform::kFileReadAttributes,
+        platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete, platform::kOpenExisting, 0);
+    if (file == platform::kInvalidHandle) return false;
+    const bool read = platform::GetFileInformationByHandle(file, identity);
+    platform::CloseHandle(file);
+    return read;
 }
 
 void Reset() {
@@ -194,9 +180,9 @@ void Reset() {
     File = platform::kInvalidHandle;
     KeptSize = 0;
     RecentCount = RecentHead = 0;
-    Held = Period = Matched = 0;
+    Period = Matched = 0;
     Repeats = 0;
-    for (int& run : Run) run = 0;
+    ForgetRuns();
 }
 
 }  // namespace
@@ -212,18 +198,24 @@ bool StartLogFile(const std::string& path, const std::string& configFileName, st
         Reset();
         return true;
     }
-    // Appending to the configuration would spoil it.
-    if (SamePath(path, configFileName)) {
-        failure = "It is the configuration file.";
+    // Appending only, so nothing already in the file can be overwritten; readers and
+    // other launchers sharing the log are let in.
+    File = platform::CreateFileW(path, platform::kFileAppendData | platform::kFileReadAttributes,
+                                 platform::kFileShareRead | platform::kFileShareWrite, platform::kOpenAlways,
+                                 platform::kFileAttributeNormal);
+    if (File == platform::kInvalidHandle) {
+        failure = LastErrorText();
         Reset();
         return false;
     }
-    // Appending only, so nothing already in the file can be overwritten; readers
-    // and other launchers sharing the log are let in.
-    File = platform::CreateFileW(path, platform::kFileAppendData, platform::kFileShareRead | platform::kFileShareWrite,
-                                 platform::kOpenAlways, platform::kFileAttributeNormal);
-    if (File == platform::kInvalidHandle) {
-        failure = LastErrorText();
+    // Appending to the configuration would spoil it, under whatever name it is given:
+    // the files are compared, not their names. (A configuration read a moment ago
+    // that cannot be opened now is gone, and cannot be spoiled.)
+    platform::FileIdentity configuration, log;
+    if (ConfigurationIdentity(configFileName, configuration) && platform::GetFileInformationByHandle(File, log) &&
+        log.volumeSerial == configuration.volumeSerial && log.fileIndex == configuration.fileIndex) {
+        failure = "It is the configuration file.";
+        platform::CloseHandle(File);
         Reset();
         return false;
     }
@@ -245,6 +237,10 @@ void LogTraceLine(std::string_view line) {
     else if (State == LogState::Keeping) Keep(line);
 }
 
+void LogTick() {
+    if (State == LogState::Writing && Period > 0 && Now() - LastLineMs >= kCountDelayMs) EndRepetition(true);
+}
+
 void LogErrorBox(const std::string& text) {
     if (State == LogState::Off) return;
     std::string line = "Error box: ";
@@ -257,8 +253,7 @@ void LogErrorBox(const std::string& text) {
 
 void CloseLogFile() {
     if (State == LogState::Writing) {
-        EndRepetition();
-        WriteHeld(0);
+        EndRepetition(false);
         platform::CloseHandle(File);
     }
     Reset();

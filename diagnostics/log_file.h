@@ -1,9 +1,11 @@
 // The log file: every trace line and every error box's text, appended to a file the
-// user names, each line behind the milliseconds since the log began. A line, or a
-// group of up to 16 lines, that comes again and again (the search lines of every
-// cycle) is written once, followed by one line with the count when something else
-// comes. Each line is handed to the system as it is written, so a crash of the
-// launcher loses nothing; other programs may read the file meanwhile.
+// user names, each line behind the milliseconds since the log began. Every line is
+// handed to the system when it comes, except one that goes on with a repetition: a
+// line, or a group of up to 16 lines, written twice in a row (the search lines of
+// every cycle) is then only counted, and one line with the count follows when
+// something else comes, when the log closes, or one second after the repetition
+// last went on, whichever is first. So a kill of the launcher loses at most the
+// last second's count; other programs may read the file meanwhile.
 //
 // Writing a line allocates nothing, and a line that only repeats writes nothing.
 #pragma once
@@ -23,6 +25,9 @@ void EnableLogFile();
 bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure);
 
 void LogTraceLine(std::string_view line);
+// Called every cycle of the supervision loop: writes the count of a repetition that
+// has not gone on for a second. Reads the clock only while one is followed.
+void LogTick();
 // The text of an error box, line ends made blanks.
 void LogErrorBox(const std::string& text);
 

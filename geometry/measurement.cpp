@@ -55,7 +55,7 @@ bool MeasureTargetWindow() {
     TargetWindow = platform::kNoWindow;
     platform::WindowHandle window =
         TargetJobProcesses.listed > 0
-            ? FindTargetWindow(Settings.FindByPid, TargetJobProcesses.ids, TargetJobProcesses.listed,
+            ? FindTargetWindow(Settings.FindByPid, TargetJobProcesses.ids.data(), TargetJobProcesses.listed,
                                Settings.FindByName, Settings.NameMask)
             : FindTargetWindow(Settings.FindByPid, TargetProcessId, Settings.FindByName, Settings.NameMask);
     if (window == platform::kNoWindow) return false;

@@ -193,16 +193,18 @@ bool TerminateProcess(KernelHandle process, std::uint32_t exitCode);
 KernelHandle CreateJobObjectW();
 bool AssignProcessToJobObject(KernelHandle job, KernelHandle process);
 
-// The job's processes (JobObjectBasicProcessIdList) in a fixed buffer: `active` is
-// the number of processes in the job, `listed` how many of their ids fit.
-constexpr std::uint32_t kJobProcessIdCapacity = 64;
+// The job's processes (JobObjectBasicProcessIdList): `active` is the number of
+// processes in the job, `listed` how many of their ids the buffer took. The
+// buffer is `ids`: its size is how many fit, and it must have room for one.
 struct JobProcessIds {
     std::uint32_t active = 0;
     std::uint32_t listed = 0;
-    std::uint32_t ids[kJobProcessIdCapacity] = {};
+    std::vector<std::uint32_t> ids;
 };
-// QueryInformationJobObject for that list. A list longer than the buffer still
-// succeeds, with the ids that fit. False when the job cannot be queried.
+constexpr std::uint32_t kErrorMoreData = 234;
+// QueryInformationJobObject for that list, answered as the system does: true when
+// every id fit; false when not, GetLastError then giving kErrorMoreData with the
+// counts and the ids that fit filled in. False too when the job cannot be queried.
 bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes);
 
 std::uint32_t GetLastError();
@@ -211,14 +213,36 @@ std::uint32_t GetLastError();
 std::string FormatMessageA(std::uint32_t errorCode);
 
 constexpr std::uint32_t kFileAppendData = 0x4;
+constexpr std::uint32_t kFileReadAttributes = 0x80;
 constexpr std::uint32_t kFileShareWrite = 0x2;
+constexpr std::uint32_t kFileShareDelete = 0x4;
 constexpr std::uint32_t kOpenAlways = 4;
+
+// What GetFileInformationByHandle tells of an open file's identity: two handles
+// with the same volume serial number and file index are one file, whatever names
+// they were opened by (other case, trailing dots, ".", "..", a short 8.3 name).
+struct FileIdentity {
+    std::uint32_t volumeSerial = 0;
+    std::uint64_t fileIndex = 0;
+};
+// Needs a handle opened with kFileReadAttributes access.
+bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity);
 
 std::uint32_t GetTickCount();
 struct LocalTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 LocalTime GetLocalTime();
+
+// GetCPInfo: the lead-byte ranges of a double-byte code page, as pairs of first and
+// last byte ended by a zero (a single-byte code page has none); kCpAcp asks for the
+// system's ANSI code page.
+constexpr std::uint32_t kCpAcp = 0;
+struct CodePageInfo {
+    std::uint32_t maxCharSize = 1;
+    std::uint8_t leadByte[12] = {};
+};
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info);
 
 // Copies the window's class name, at most maxCount - 1 characters and a NUL;
 // returns the number of characters copied (0 on failure).

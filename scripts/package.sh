@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes out/framewright-<version>-win32.zip: the exes listed in scripts/kit-exes.txt,
-# the examples, the configuration reference and the licence.
+# the quick start as README.txt at the top (with Windows line ends), the examples,
+# the configuration reference and the licence.
 #   scripts/package.sh [win32-build-dir [output-dir]]
 # The build dir defaults to build/win32, the win32 preset's, whose exes the test
 # command runs; so the kit ships the tested exes. A new build dir is configured with
@@ -29,6 +30,7 @@ trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/$name/examples" "$stage/$name/docs"
 for exe in "${exes[@]}"; do cp "$build/$exe.exe" "$stage/$name/"; done
 cp "$root/LICENSE" "$stage/$name/"
+sed 's/$/\r/' "$root/docs/quick-start.txt" > "$stage/$name/README.txt"
 cp "$root"/examples/*.ini "$stage/$name/examples/"
 cp "$root/docs/configuration.md" "$stage/$name/docs/"
 find "$stage" -type f -exec chmod 0644 {} +

@@ -4,7 +4,25 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The bytes of the character at `at`: two for a lead byte with a byte after it.
+std::size_t CharacterLength(std::string_view line, std::size_t at, const LeadBytes& leadBytes) {
+    return leadBytes[static_cast<unsigned char>(line[at])] && at + 1 < line.size() ? 2 : 1;
+}
+
 }  // namespace
+
+LeadBytes LeadBytesOf(const platform::CodePageInfo& codePage) {
+    LeadBytes lead;
+    for (std::size_t i = 0; i + 1 < sizeof codePage.leadByte && codePage.leadByte[i] != 0; i += 2) {
+        for (unsigned byte = codePage.leadByte[i]; byte <= codePage.leadByte[i + 1]; ++byte) lead.set(byte);
+    }
+    return lead;
+}
+
+LeadBytes AnsiLeadBytes() {
+    platform::CodePageInfo codePage;
+    return platform::GetCPInfo(platform::kCpAcp, codePage) ? LeadBytesOf(codePage) : LeadBytes();
+}
 
 bool IsProfileArgument(const std::string& text) {
     if (text.size() < 4) return false;
@@ -15,19 +33,24 @@ bool IsProfileArgument(const std::string& text) {
     return tail == ".ini";
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view line) {
-    std::vector<std::string> arguments;
+std::vector<CommandLineArgument> ParseCommandLine(std::string_view line, const LeadBytes& leadBytes) {
+    std::vector<CommandLineArgument> arguments;
     std::size_t i = 0;
+    auto takeCharacter = [&](std::string& text) {
+        const std::size_t length = CharacterLength(line, i, leadBytes);
+        text.append(line.substr(i, length));
+        i += length;
+    };
 
     // The program name: quotes delimit it and are dropped; backslashes are literal.
     std::string program;
     if (i < line.size() && line[i] == '"') {
-        for (++i; i < line.size() && line[i] != '"'; ++i) program += line[i];
+        for (++i; i < line.size() && line[i] != '"';) takeCharacter(program);
         if (i < line.size()) ++i;
     } else {
-        for (; i < line.size() && !IsBlank(line[i]); ++i) program += line[i];
+        while (i < line.size() && !IsBlank(line[i])) takeCharacter(program);
     }
-    arguments.push_back(program);
+    arguments.push_back({program, i});
 
     while (true) {
         while (i < line.size() && IsBlank(line[i])) ++i;
@@ -60,18 +83,44 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
                 }
                 if (quotes == 2) quotes = 0;
             } else {
-                argument += line[i++];
+                takeCharacter(argument);
             }
         }
-        arguments.push_back(argument);
+        arguments.push_back({argument, i});
     }
     return arguments;
 }
 
-std::string ProfileArgument(std::string_view commandLine) {
-    std::vector<std::string> arguments = SplitCommandLine(commandLine);
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        if (IsProfileArgument(arguments[i])) return arguments[i];
-    }
-    return std::string();
+std::vector<std::string> SplitCommandLine(std::string_view line, const LeadBytes& leadBytes) {
+    std::vector<std::string> texts;
+    for (CommandLineArgument& argument : ParseCommandLine(line, leadBytes)) texts.push_back(std::move(argument.text));
+    return texts;
 }
+
+LauncherArguments SplitLauncherCommandLine(std::string_view line, const LeadBytes& leadBytes) {
+    LauncherArguments split;
+    std::size_t start = 0;
+    for (CommandLineArgument& argument : ParseCommandLine(line, leadBytes)) {
+        while (start < argument.end && IsBlank(line[start])) ++start;
+        // The program name is never the "--" argument.
+        if (!split.own.empty() && line.substr(start, argument.end - start) == "--") {
+            std::size_t rest = argument.end;
+            while (rest < line.size() && IsBlank(line[rest])) ++rest;
+            split.launch = {true, "", std::string(line.substr(rest))};
+            if (rest < line.size()) split.launch.program = ParseCommandLine(line.substr(rest), leadBytes).front().text;
+            break;
+        }
+        if (!split.own.empty() && split.profile.empty() && IsProfileArgument(argument.text)) {
+            split.profile = argument.text;
+        }
+        split.own.push_back(std::move(argument.text));
+        start = argument.end;
+    }
+    return split;
+}
+
+std::string ProfileArgument(std::string_view commandLine, const LeadBytes& leadBytes) {
+    return SplitLauncherCommandLine(commandLine, leadBytes).profile;
+}
+
+std::string ProfileArgument(std::string_view commandLine) { return ProfileArgument(commandLine, AnsiLeadBytes()); }

@@ -101,11 +101,33 @@ void StartConfiguredLog(const ConfigReader& reader, std::string& logProblem) {
     Settings.LogFile.clear();
 }
 
+// The program named after "--": taken against the working directory, which stays its
+// own (a store starts a game in the game's folder), with the command line as it came.
+void TakeProgramFromCommandLine(const ConfigReader& reader) {
+    const WrappedLaunch& launch = Settings.CommandLineLaunch;
+    for (const char* key : {"path", "name", "parameters"}) {
+        // A value never holds a line break, so this default tells an absent key.
+        if (reader.ReadText(kProgram, key, "\n") == "\n") continue;
+        Trace("program->path, name and parameters are not used: the command line names the program");
+        break;
+    }
+    Settings.ProgramPath = platform::GetCurrentDirectoryW();
+    Settings.ProgramName = launch.program;
+    Settings.ProgramParameters = launch.commandLine;
+    Settings.ProgramFile = launch.program.empty() ? "" : FullPath(Settings.ProgramPath, launch.program);
+    Trace("Program from the command line: " + Settings.ProgramFile);
+    Trace("Its command line: " + launch.commandLine);
+}
+
 // Reads every key in its order, interpreting the four that can be rejected at once.
 bool ReadKeys(const ConfigReader& reader, std::string& rejection) {
-    Settings.ProgramPath = reader.ReadText(kProgram, "path", platform::GetCurrentDirectoryW());
-    Settings.ProgramName = reader.ReadText(kProgram, "name", "");
-    Settings.ProgramParameters = reader.ReadText(kProgram, "parameters", "");
+    if (Settings.CommandLineLaunch.given) {
+        TakeProgramFromCommandLine(reader);
+    } else {
+        Settings.ProgramPath = reader.ReadText(kProgram, "path", platform::GetCurrentDirectoryW());
+        Settings.ProgramName = reader.ReadText(kProgram, "name", "");
+        Settings.ProgramParameters = reader.ReadText(kProgram, "parameters", "");
+    }
     Settings.NameMask = reader.ReadText(kWindowResize, "namemask", "");
     if (!InterpretWindowFindMethod(ReadKeyword(reader, "windowfindmethod"), rejection)) return false;
     Settings.FirstResizeDelayMs = reader.ReadInt(kWindowResize, "firstresizedelayms", 0);
@@ -157,9 +179,12 @@ bool CheckDisplay(std::string& rejection) {
 // The checks that need every key; the first failure names the problem.
 bool CheckSettings(std::string& rejection) {
     const rSettings& s = Settings;
-    if (s.ProgramName.empty()) {
+    if (s.CommandLineLaunch.given && s.ProgramName.empty()) {
+        rejection = "Invalid settings: a program must follow -- on the command line "
+                    "(framewright.exe [PROFILE.ini] -- PROGRAM [ARGUMENTS])";
+    } else if (s.ProgramName.empty()) {
         rejection = "Invalid settings: program->name is missing";
-    } else if (!DirectoryExists(s.ProgramPath)) {
+    } else if (!s.CommandLineLaunch.given && !DirectoryExists(s.ProgramPath)) {
         rejection = "Invalid settings: program->path does not point to a valid directory (" + s.ProgramPath + ")";
     } else if (!FileExists(s.ProgramFile)) {
         rejection = "Invalid settings: Cannot find the program (" + s.ProgramFile + ")";
@@ -200,9 +225,11 @@ bool ReadAndCheck(MakeReader makeReader, bool startLog) {
     // The run goes on without a log; the user is told once.
     if (!logProblem.empty()) ShowErrorBox(logProblem);
     if (!read) return Reject(rejection);
-    if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
-    // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
-    Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;
+    if (!Settings.CommandLineLaunch.given) {
+        if (Settings.ProgramPath.empty()) Settings.ProgramPath = platform::GetCurrentDirectoryW();
+        // Joined unconditionally: a path ending in "\" gives two in a row, which Windows reads as one.
+        Settings.ProgramFile = Settings.ProgramPath + "\\" + Settings.ProgramName;
+    }
     if (!CheckSettings(rejection)) return Reject(rejection);
     return true;
 }

@@ -49,18 +49,26 @@ void InitialiseSettings() {
     DisplayLeft = DisplayTop = 0;
     RefusedFrameStyle = RefusedFrameExStyle = 0;
     TargetJobProcesses = platform::JobProcessIds{};
+    TargetJobProcesses.ids.resize(kJobProcessRoomAtFirst);
 }
 
 void FinaliseSettings() {
     for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
                               &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask,
-                              &Settings.LogFile}) {
+                              &Settings.LogFile, &Settings.CommandLineLaunch.program,
+                              &Settings.CommandLineLaunch.commandLine}) {
         std::string().swap(*text);
     }
 }
 
-void SelectProfile(const std::string& commandLine) { UseProfile(ProfileArgument(commandLine)); }
+void SelectProfile(const std::string& commandLine) {
+    const LauncherArguments arguments = SplitLauncherCommandLine(commandLine, AnsiLeadBytes());
+    UseProfile(arguments.profile);
+    UseWrappedLaunch(arguments.launch);
+}
 
 void UseProfile(const std::string& profile) {
     if (!profile.empty()) Settings.ConfigFileName = FullPath(platform::GetCurrentDirectoryW(), profile);
 }
+
+void UseWrappedLaunch(const WrappedLaunch& launch) { Settings.CommandLineLaunch = launch; }

@@ -2,10 +2,12 @@
 // Plain global data, read and written directly by every unit on the one thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "platform/platform.h"
+#include "settings/command_line.h"
 #include "settings/displays.h"
 
 enum class MoveWindowMode : std::uint8_t { Centre = 0, Fixed = 1, None = 2 };
@@ -47,6 +49,9 @@ struct rSettings {
     // log file, as a full path (empty: none).
     bool FollowChildren;
     std::string LogFile;
+    // Started as "framewright.exe [PROFILE.ini] -- PROGRAM [ARGUMENTS]": the program and
+    // its command line, which take the place of [program]'s path, name and parameters.
+    WrappedLaunch CommandLineLaunch;
 };
 
 extern rSettings Settings;
@@ -79,6 +84,8 @@ extern std::uint32_t RefusedFrameExStyle;
 // With followchildren: the processes of the program's job as the loop saw them last,
 // any of whose windows may be the target. Empty: the started process alone counts.
 extern platform::JobProcessIds TargetJobProcesses;
+// Room for so many ids at the start; the list grows when the job outgrows it.
+constexpr std::size_t kJobProcessRoomAtFirst = 64;
 
 constexpr const char* kConfigFileTitle = "framewright.ini";
 
@@ -91,6 +98,10 @@ void FinaliseSettings();
 // Takes the configuration file from the launcher's command line: the first
 // argument after the program name that ends in ".ini", made full against the
 // working directory. Without one, ConfigFileName stays as InitialiseSettings set it.
+// What follows a "--" argument is the launch that takes the place of [program].
 void SelectProfile(const std::string& commandLine);
 // The same for a profile argument already taken from a command line; empty: none.
 void UseProfile(const std::string& profile);
+// Takes the program from what followed "--" on the command line; without "--", the
+// configuration's [program] names it.
+void UseWrappedLaunch(const WrappedLaunch& launch);

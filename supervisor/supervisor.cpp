@@ -1,9 +1,11 @@
 #include "supervisor/supervisor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "diagnostics/error_box.h"
+#include "diagnostics/log_file.h"
 #include "diagnostics/system_error.h"
 #include "diagnostics/trace.h"
 #include "geometry/frame.h"
@@ -64,14 +66,24 @@ bool StartProgram(Launch& launch) {
     return false;
 }
 
+// The whole list of the job's processes: the buffer grows, with room to spare, when
+// the job has outgrown it, so a cycle in which the job did not grow allocates nothing.
+bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& processes) {
+    while (!platform::QueryInformationJobObject(job, processes)) {
+        if (platform::GetLastError() != platform::kErrorMoreData) return false;
+        processes.ids.resize(2 * std::max<std::size_t>(processes.active, processes.ids.size()));
+    }
+    return true;
+}
+
 // One wait on the started process and, with a job, one query of the job per cycle:
 // with a job the program has ended when its last process has.
 bool ProgramHasEnded(const Launch& launch) {
     const bool startedEnded =
         platform::WaitForSingleObject(launch.process.process, kProcessWaitMs) == platform::kWaitObject0;
     if (launch.job == 0) return startedEnded;
-    if (!platform::QueryInformationJobObject(launch.job, TargetJobProcesses)) {
-        TargetJobProcesses = platform::JobProcessIds{};
+    if (!QueryJobProcesses(launch.job, TargetJobProcesses)) {
+        TargetJobProcesses.active = TargetJobProcesses.listed = 0;
         return startedEnded;
     }
     return TargetJobProcesses.active == 0;
@@ -117,6 +129,8 @@ void RunTargetProgram() {
     while (!ProgramHasEnded(launch)) {
         platform::Sleep(kCycleSleepMs);
         elapsedMs = AdvanceClock(elapsedMs);
+        // In the lock phase nothing may be traced for hours: a count must not wait for it.
+        LogTick();
         if (gaveUp) continue;
 
         bool windowKnown = false;

@@ -101,6 +101,37 @@ TEST_F(LoopAllocations, WithALogRepeatingCyclesAllocateAndWriteNothing) {
     EXPECT_EQ(lockWrites, 0u);
 }
 
+// The lock fighting a program, with a log open: a frame put back every cycle
+// (borderless=1), or a window that refuses its size, are placed again every cycle.
+TEST_F(LoopAllocations, FightingAProgramInTheLockAllocatesNothing) {
+    constexpr std::uint32_t kOverlappedWindow = 0x14CF0000u;
+    struct Row { const char* label; bool borderless; fake::WindowSpec window; };
+    const Row rows[] = {
+        {"frame put back every cycle", true, aWindow().withTitle("The Game").at(0, 0, 816, 639).client(800, 600)},
+        {"size refused", false, aWindow().withTitle("The Game").maxSize(640, 480)},
+    };
+    EnableLogFile();
+    std::string failure;
+    ASSERT_TRUE(StartLogFile("C:\\Games\\fw.log", "C:\\Games\\framewright.ini", failure));
+    for (const Row& row : rows) {
+        Settings.Borderless = row.borderless;
+        const std::int64_t start = desktop.now();
+        desktop.program(kGame, aProgram().running(25000).showing(row.window));
+        for (std::int64_t ms = 1000; row.borderless && ms < 25000; ms += 10) {
+            desktop.at(start + ms, [this] { desktop.setWindowStyle(desktop.windowOfLastLaunch(), kOverlappedWindow); });
+        }
+        std::uint64_t placements = 0;
+        // From the third fight on, when the log has written its line twice.
+        desktop.at(start + 1100, [&] { placements = desktop.calls(fake::Call::SetWindowPos); });
+        desktop.at(start + 24000, [&] { placements = desktop.calls(fake::Call::SetWindowPos) - placements; });
+        countBetween(start + 1100, start + 24000);
+        RunTargetProgram();
+        EXPECT_GE(placements, 2000u) << row.label << ": placed again in every cycle";
+        EXPECT_EQ(Allocations, 0u) << row.label;
+    }
+    CloseLogFile();
+}
+
 TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {
     const char* const stub = "C:\\Games\\start.exe";
     for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));
@@ -115,6 +146,24 @@ TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {
     RunTargetProgram();
     EXPECT_EQ(searching, 0u);
     EXPECT_EQ(Allocations, 0u);
+    EXPECT_GE(desktop.now(), 30000) << "the loop ran until the game ended";
+}
+
+// A job that outgrows the list: it grows then, and not in the cycles after.
+TEST_F(LoopAllocations, FollowingAJobThatStoppedGrowingAllocatesNothing) {
+    const char* const stub = "C:\\Games\\start.exe";
+    const char* const helper = "C:\\Games\\helper.exe";
+    desktop.program(kGame, aProgram().running(30000).showing(aWindow().withTitle("The Game").appearingAfter(2000)));
+    desktop.program(helper, aProgram().running(30000));
+    fake::ProgramSpec manyHelpers = aProgram().running(300);
+    for (int i = 0; i < 200; ++i) manyHelpers.starting(helper, i);
+    desktop.program(stub, manyHelpers.starting(kGame));
+    Settings.ProgramFile = stub;
+    Settings.FollowChildren = true;
+    countBetween(3000, 29000);
+    RunTargetProgram();
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_GE(TargetJobProcesses.ids.size(), 202u) << "the stub, its helpers and the game";
     EXPECT_GE(desktop.now(), 30000) << "the loop ran until the game ended";
 }
 

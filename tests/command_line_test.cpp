@@ -7,9 +7,14 @@
 
 namespace {
 
+const LeadBytes kSingleByte;
+// Code page 932 (Shift-JIS): "\x83\x5C" is the katakana so, whose second byte is a backslash.
+const LeadBytes kShiftJis = LeadBytesOf(platform::CodePageInfo{2, {0x81, 0x9F, 0xE0, 0xFC}});
+
 struct Split {
     std::string line;
     std::vector<std::string> arguments;
+    const LeadBytes& leadBytes = kSingleByte;
 };
 
 // Each row's arguments are what CommandLineToArgvW gives under Wine.
@@ -30,8 +35,24 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
         {R"(fw.exe "")", {"fw.exe", ""}},
         {R"("fw .exe"x y)", {"fw .exe", "x", "y"}},  // the program name ends at its quote
         {R"(fw\"x.exe y)", {R"(fw\"x.exe)", "y"}},   // and has no escapes
+        // A double-byte character is one character, whatever its second byte.
+        {"fw.exe \"D:\\\x83\x5C\" game.ini", {"fw.exe", "D:\\\x83\x5C", "game.ini"}, kShiftJis},
+        {"fw.exe \"D:\\\x83\x5C\" game.ini", {"fw.exe", "D:\\\x83\" game.ini"}},  // the same bytes in 1252
+        {"fw.exe a\x83\x5C\\\"b", {"fw.exe", "a\x83\x5C\"b"}, kShiftJis},
+        {"\"C:\\\x83\x5C\\fw.exe\" \x83\x5C", {"C:\\\x83\x5C\\fw.exe", "\x83\x5C"}, kShiftJis},
+        {"fw.exe a\x83", {"fw.exe", "a\x83"}, kShiftJis},  // a lead byte at the very end
     };
-    for (const Split& row : rows) EXPECT_EQ(SplitCommandLine(row.line), row.arguments) << "line: " << row.line;
+    for (const Split& row : rows) {
+        EXPECT_EQ(SplitCommandLine(row.line, row.leadBytes), row.arguments) << "line: " << row.line;
+    }
+}
+
+// Where each argument ends in the line, so that the rest can be taken as written.
+TEST(ParseCommandLine, TellsWhereEachArgumentEnds) {
+    const std::string line = "fw \"a b\" \x83\x5C\"x y\"  z";
+    std::vector<std::size_t> ends;
+    for (const CommandLineArgument& argument : ParseCommandLine(line, kShiftJis)) ends.push_back(argument.end);
+    EXPECT_EQ(ends, (std::vector<std::size_t>{2, 8, 16, 19}));
 }
 
 TEST(ProfileArgument, IsTheFirstIniArgumentAfterTheProgramName) {
@@ -44,7 +65,45 @@ TEST(ProfileArgument, IsTheFirstIniArgumentAfterTheProgramName) {
         {"settings.ini", ""},  // the program name is never the profile
         {"framewright.exe .ini", ".ini"},
     };
-    for (const auto& [line, profile] : rows) EXPECT_EQ(ProfileArgument(line), profile) << "line: " << line;
+    for (const auto& [line, profile] : rows) EXPECT_EQ(ProfileArgument(line, kSingleByte), profile) << "line: " << line;
+}
+
+// The launcher's own arguments end at the first "--" as written; the rest is the
+// program's command line byte for byte, its first argument the program.
+TEST(SplitLauncherCommandLine, TakesTheRestAfterTheDoubleDashVerbatim) {
+    struct Row {
+        std::string line;
+        std::vector<std::string> own;
+        bool given;
+        std::string program, rest;
+        const LeadBytes& leadBytes = kSingleByte;
+    };
+    const Row rows[] = {
+        {R"(fw.exe game.ini -- "C:\some folder\target.exe" --title "a \"quoted\" title" x)", {"fw.exe", "game.ini"}, true,
+         R"(C:\some folder\target.exe)", R"("C:\some folder\target.exe" --title "a \"quoted\" title" x)"},
+        {R"(fw.exe -- "C:\dir\\" a\\\"b\ "c\\"d)", {"fw.exe"}, true, R"(C:\dir\\)", R"("C:\dir\\" a\\\"b\ "c\\"d)"},
+        {"fw.exe --\t \tgame.exe\ta  b\t", {"fw.exe"}, true, "game.exe", "game.exe\ta  b\t"},
+        {"fw.exe p.ini --", {"fw.exe", "p.ini"}, true, "", ""},
+        {"fw.exe -- \t", {"fw.exe"}, true, "", ""},
+        {R"(fw.exe -- "" x)", {"fw.exe"}, true, "", R"("" x)"},
+        {R"(fw.exe "--" game.exe --""x)", {"fw.exe", "--", "game.exe", "--x"}, false, "", ""},
+        {"fw.exe ---- a--b --x", {"fw.exe", "----", "a--b", "--x"}, false, "", ""},
+        {"fw.exe -- game.exe -- other.ini", {"fw.exe"}, true, "game.exe", "game.exe -- other.ini"},
+        {"-- x", {"--", "x"}, false, "", ""},  // the program name is never the separator
+        // Code page 932: the second byte 0x5C of a character before a quote is no escape,
+        // so the quoted part ends there and "--" is found, in the rest's program too.
+        {"fw.exe \"D:\\\x83\x5C\" -- \"E:\\\x83\x5C\" x", {"fw.exe", "D:\\\x83\x5C"}, true, "E:\\\x83\x5C",
+         "\"E:\\\x83\x5C\" x", kShiftJis},
+        {"fw.exe \"D:\\\x83\x5C\" -- x", {"fw.exe", "D:\\\x83\" -- x"}, false, "", ""},  // the same bytes in 1252
+    };
+    for (const Row& row : rows) {
+        const LauncherArguments split = SplitLauncherCommandLine(row.line, row.leadBytes);
+        EXPECT_EQ(split.own, row.own) << "line: " << row.line;
+        EXPECT_EQ(split.launch.given, row.given) << "line: " << row.line;
+        EXPECT_EQ(split.launch.program, row.program) << "line: " << row.line;
+        EXPECT_EQ(split.launch.commandLine, row.rest) << "line: " << row.line;
+    }
+    EXPECT_EQ(ProfileArgument("fw.exe -- game.exe other.ini", kSingleByte), "") << "a profile after -- is the program's";
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // through a launcher stub, and a log file to send along with a question.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "settings/full_path.h"
 #include "settings/settings.h"
 #include "tests/support/fake_desktop.h"
+#include "tests/support/log_text.h"
 #include "tests/support/trace_capture.h"
 
 using fake::aProgram;
@@ -29,18 +28,6 @@ std::string Ini(const std::string& more = "", const std::string& name = "game.ex
     return "[program]\npath=C:\\Games\\Old\nname=" + name + "\n" + more +
            "[windowresize]\nwindowfindmethod=pidonly\nfirstresizedelayms=100\nfirstresizetimeoutms=5000\n"
            "windowwidth=800\nwindowheight=600\nmovewindow=centre\nscalingmethod=defined\nlockwindow=1\n";
-}
-
-// The log's lines without their time prefix ("%8u ms  "); the header line as it is.
-std::vector<std::string> LogLines(const std::string& content) {
-    std::vector<std::string> lines;
-    std::istringstream in(content);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::size_t ms = line.find(" ms  ");
-        lines.push_back(ms != std::string::npos && ms <= 8 ? line.substr(ms + 5) : line);
-    }
-    return lines;
 }
 
 TEST(FullPath, MakesWhatTheUserWroteFullAsWindowsWould) {
@@ -90,6 +77,15 @@ TEST_F(Launching, AProfileOnTheCommandLineIsTheConfigurationInUse) {
 
     run(R"("C:\Tools\framewright.exe" missing.INI)");
     EXPECT_EQ(desktop.boxTexts().front(), "Cannot find the configuration file: C:\\Launch\\missing.INI");
+}
+
+// The command line is split in the system's code page: in 932 "\x83\x5C" is one
+// character, not a backslash that would escape the closing quote.
+TEST_F(Launching, TheCommandLineIsSplitInTheSystemsCodePage) {
+    desktop.file("C:\\Launch\\game.ini", Ini());
+    desktop.ansiCodePage(932);
+    run("\"C:\\Tools\\framewright.exe\" \"D:\\\x83\x5C\" game.ini");
+    EXPECT_EQ(trace.lines().front(), "Loading settings from: C:\\Launch\\game.ini");
 }
 
 TEST_F(Launching, TheCheckToolReadsTheSameProfileAndListsTheNewKeys) {
@@ -153,6 +149,23 @@ TEST_F(Launching, FollowsChildrenAtAnyDepth) {
     EXPECT_GE(desktop.now(), 3000) << "ends with the game, two processes down";
 }
 
+// A stub that starts many helpers before the game: the game's window is found
+// whatever its place in the job's list.
+TEST_F(Launching, FollowsAJobOfAnyNumberOfProcesses) {
+    const char* const helper = "C:\\Games\\Old\\helper.exe";
+    desktop.program(helper, aProgram().running(5000));
+    for (int helpers : {63, 64, 100}) {
+        fake::ProgramSpec stub = aProgram().running(10);
+        for (int i = 0; i < helpers; ++i) stub.starting(helper, 5);
+        desktop.program(kStub, stub.starting(kGame, 8));
+        desktop.file("C:\\Launch\\framewright.ini", Ini("followchildren=1\n", "start.exe"));
+        run();
+        EXPECT_TRUE(trace.contains("New window position: 560, 240 - 800 x 600")) << helpers << " helpers";
+        desktop.advanceTo(desktop.now() + 5000);
+        trace.clear();
+    }
+}
+
 TEST_F(Launching, TheLogHasTheHeaderEveryLineOnceAndTheEnd) {
     desktop.file("C:\\Launch\\framewright.ini", Ini() + "[tweaks]\nlogfile=logs\\game.log\n");
     desktop.directory("C:\\Launch\\logs");
@@ -170,7 +183,9 @@ TEST_F(Launching, TheLogHasTheHeaderEveryLineOnceAndTheEnd) {
         "Will lock window size",
         "NeedToFindWindow!",
         "FindWindow failed",
-        "(the last 2 lines repeated 26 more times)",
+        "NeedToFindWindow!",
+        "FindWindow failed",
+        "(the last 2 lines repeated 25 more times)",
         "NeedToFindWindow!",
         "Border size [autodetect]: 0 x 0",
         "Original window size: 640 x 480",
@@ -190,25 +205,57 @@ TEST_F(Launching, TheLogHasTheHeaderEveryLineOnceAndTheEnd) {
     EXPECT_EQ(desktop.openHandleCount(), 0);
 }
 
+// A game that rebuilds its window in the lock phase: its find lines are in the file
+// when they come, though nothing else may come for hours.
+TEST_F(Launching, TheLinesOfAWindowFoundAgainAreWrittenAtOnce) {
+    desktop.program(kGame, aProgram().running(3600000).showing(aWindow().withTitle("Game").at(0, 0, 640, 480)));
+    desktop.file("C:\\Launch\\framewright.ini", Ini() + "[tweaks]\nlogfile=fw.log\n");
+    desktop.at(2000, [&] {
+        desktop.destroyWindow(desktop.windowOfLastLaunch());
+        desktop.addWindow(aWindow().withTitle("Game").ownedBy(desktop.pidOf(kGame)).at(0, 0, 640, 480));
+    });
+    std::vector<std::string> atTwoSeconds;
+    desktop.at(2100, [&] { atTwoSeconds = LogLines(desktop.fileContent("C:\\Launch\\fw.log")); });
+    run();
+    const std::vector<std::string> found(atTwoSeconds.end() - 6, atTwoSeconds.end());
+    EXPECT_EQ(found, (std::vector<std::string>{"NeedToFindWindow!", "Border size [autodetect]: 0 x 0",
+                                              "Original window size: 640 x 480",
+                                              "Original window client size: 640 x 480",
+                                              "Desired window size: 800 x 600", "FindWindow succeeded"}));
+}
+
 TEST_F(Launching, ALogThatCannotBeOpenedIsToldOnceAndTheRunGoesOn) {
-    struct Row { const char* label; std::string logfile, box; };
+    struct Row { const char* label; std::string logfile, box, profile = ""; };
+    const std::string itIs = "\r\nIt is the configuration file.";
     const Row rows[] = {
         {"missing folder", "C:\\nowhere\\game.log", "Cannot open the log file: C:\\nowhere\\game.log\r\nPath not found."},
         {"a folder", "C:\\Launch", "Cannot open the log file: C:\\Launch\r\nAccess denied."},
         {"the configuration itself", "FRAMEWRIGHT.INI",
          "Cannot open the log file: C:\\Launch\\FRAMEWRIGHT.INI\r\nIt is the configuration file."},
+        // The same file under any name Windows takes for it.
+        {"a trailing dot", "framewright.ini.", "Cannot open the log file: C:\\Launch\\framewright.ini." + itIs},
+        {"trailing blanks and dots", "framewright.ini . .",
+         "Cannot open the log file: C:\\Launch\\framewright.ini . ." + itIs},
+        {"the dot folder", ".\\framewright.ini", "Cannot open the log file: C:\\Launch\\.\\framewright.ini" + itIs},
+        {"up and back", "..\\Launch\\framewright.ini",
+         "Cannot open the log file: C:\\Launch\\..\\Launch\\framewright.ini" + itIs},
+        {"the short name", "FRAMEW~1.INI", "Cannot open the log file: C:\\Launch\\FRAMEW~1.INI" + itIs},
+        {"a profile named through the dot folder", "game.ini", "Cannot open the log file: C:\\Launch\\game.ini" + itIs,
+         ".\\game.ini"},
     };
+    desktop.shortName("C:\\Launch\\framewright.ini", "FRAMEW~1.INI");
     for (const Row& row : rows) {
         const std::string ini = Ini() + "[tweaks]\nlogfile=" + row.logfile + "\n";
-        desktop.file("C:\\Launch\\framewright.ini", ini);
+        const std::string file = "C:\\Launch\\" + (row.profile.empty() ? "framewright.ini" : row.profile);
+        desktop.file(file, ini);
         const std::size_t boxesBefore = desktop.boxes().size();
-        run();
+        run("framewright.exe " + row.profile);
         const std::vector<std::string> boxes = desktop.boxTexts();
         EXPECT_EQ(std::vector<std::string>(boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore), boxes.end()),
                   std::vector<std::string>{row.box})
             << row.label;
         EXPECT_TRUE(trace.contains("First window resize successful")) << row.label;
-        EXPECT_EQ(desktop.fileContent("C:\\Launch\\framewright.ini"), ini) << row.label;
+        EXPECT_EQ(desktop.fileContent(file), ini) << row.label;
         trace.clear();
     }
 }
@@ -222,61 +269,6 @@ TEST_F(Launching, TheLogGetsTheTextOfEveryBox) {
     EXPECT_EQ(lines[3], "Error box: Invalid settings: tweaks->autodetectbordersize is 0, but tweaks->borderwidth "
                         "and/or tweaks->borderheight are invalid or undefined");
     EXPECT_EQ(lines[4], "Error box: Failed to load settings; please check the configuration file.");
-}
-
-// Whatever lines come, the log expanded by its counts ("(repeated N more times)",
-// "(the last P lines repeated N more times)") gives them back in order.
-TEST(LogFile, ExpandsBackToEveryLineThatCame) {
-    unsigned seed = 2026;
-    auto next = [&seed](unsigned n) { seed = seed * 1103515245u + 12345u; return (seed >> 16) % n; };
-    const std::string longLine(300, 'L');  // too long to count as a repeat
-    std::size_t linesIn = 0, linesLogged = 0, ideal = 0;
-    for (int round = 0; round < 300; ++round) {
-        // Few letters: groups full of repeats of their own; many: groups like a cycle's lines.
-        const unsigned letters = round % 2 == 0 ? 6 : 80;
-        std::vector<std::string> in;
-        // Stretches of a repeated group of 1 to 20 lines, or of loose lines.
-        while (in.size() < 200) {
-            std::vector<std::string> group;
-            for (unsigned i = 0, n = 1 + next(20); i < n; ++i) {
-                group.push_back(next(30) == 0 ? longLine : std::string(1, static_cast<char>('!' + next(letters))));
-            }
-            unsigned made = 0;
-            for (unsigned copies = next(5); copies > 0; --copies, ++made) {
-                const unsigned length = copies == 1 ? next(static_cast<unsigned>(group.size()) + 1)
-                                                    : static_cast<unsigned>(group.size());
-                in.insert(in.end(), group.begin(), group.begin() + length);
-            }
-            if (letters != 6 && made >= 3 && group.size() <= 16) ideal += (made - 2) * group.size() - 1;
-        }
-        fake::Desktop desktop;
-        EnableLogFile();
-        std::string failure;
-        ASSERT_TRUE(StartLogFile("C:\\Games\\fw.log", "C:\\Games\\framewright.ini", failure));
-        for (const std::string& line : in) Trace(line);
-        CloseLogFile();
-
-        std::vector<std::string> out;
-        const std::vector<std::string> logged = LogLines(desktop.fileContent("C:\\Games\\fw.log"));
-        for (std::size_t i = 1; i < logged.size(); ++i) {
-            unsigned group = 1, times = 0;
-            if (std::sscanf(logged[i].c_str(), "(the last %u lines repeated %u more times)", &group, &times) != 2 &&
-                std::sscanf(logged[i].c_str(), "(repeated %u more times)", &times) != 1) {
-                out.push_back(logged[i]);
-                continue;
-            }
-            ASSERT_LE(group, out.size()) << "round " << round;
-            const std::vector<std::string> copy(out.end() - group, out.end());
-            for (unsigned t = 0; t < times; ++t) out.insert(out.end(), copy.begin(), copy.end());
-        }
-        ASSERT_EQ(out, in) << "round " << round;
-        if (letters == 6) continue;
-        linesIn += in.size();
-        linesLogged += logged.size() - 1;
-    }
-    // Whole copies after the first, less a count line each, is what could be saved;
-    // some are lost to long lines and to shorter repeats inside a group.
-    EXPECT_GT(linesIn - linesLogged, ideal / 2) << "repeats collapsed";
 }
 
 }  // namespace

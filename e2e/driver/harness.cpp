@@ -195,14 +195,27 @@ void LauncherRun::WriteFile(const std::string& name, const std::string& content)
     CloseHandle(file);
 }
 
+void LauncherRun::SetEnvironment(const std::string& name, const std::string& value) {
+    environment_ += Widen(name + "=" + value) + L'\0';
+}
+
 bool LauncherRun::Start(Checker& c, const std::string& arguments) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring commandLine = L"\"" + env_.launcher + L"\"";
     if (!arguments.empty()) commandLine += L" " + Widen(arguments);
+    // The driver's environment with the added variables, ended by an empty entry.
+    std::wstring block;
+    if (!environment_.empty()) {
+        wchar_t* own = GetEnvironmentStringsW();
+        for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1) block += std::wstring(entry) + L'\0';
+        FreeEnvironmentStringsW(own);
+        block += environment_ + L'\0';
+    }
     // Suspended until registered, so that no box can be missed.
-    bool ok = CreateProcessW(env_.launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                             nullptr, folder_.c_str(), &si, &pi_);
+    bool ok = CreateProcessW(env_.launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                             CREATE_SUSPENDED | (block.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT),
+                             block.empty() ? nullptr : block.data(), folder_.c_str(), &si, &pi_);
     if (!ok) return c.Record(false, "launcher started", "CreateProcessW error " + std::to_string(GetLastError()));
     BoxMonitor::Instance().Register(pi_.dwProcessId);
     ResumeThread(pi_.hThread);
@@ -234,6 +247,20 @@ void LauncherRun::ExpectBoxes(Checker& c, const std::vector<std::string>& texts)
     for (size_t i = boxes.size(); i < texts.size(); ++i) {
         c.Equal("box " + std::to_string(i + 1) + " text", texts[i], std::string("(no box)"));
     }
+}
+
+// Reads a file that another program may still be writing.
+std::string ReadShared(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) {
+        content.append(buffer, got);
+    }
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return content;
 }
 
 // ---- windows ----

@@ -89,6 +89,8 @@ public:
     const std::wstring& Folder() const { return folder_; }
     std::string FolderA() const { return Narrow(folder_); }
     void WriteFile(const std::string& name, const std::string& content) const;
+    // A variable added to the environment the launcher gets, beside the driver's own.
+    void SetEnvironment(const std::string& name, const std::string& value);
     // Starts the launcher, with the arguments after its name on its command line.
     bool Start(Checker& c, const std::string& arguments = "");
     bool Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -102,8 +104,12 @@ public:
 private:
     const Env& env_;
     std::wstring folder_;
+    std::wstring environment_;  // NAME=value\0 entries added; empty: the driver's own
     PROCESS_INFORMATION pi_{};
 };
+
+// The whole content of a file that another program may still be writing.
+std::string ReadShared(const std::wstring& path);
 
 // Runs `poll` every few milliseconds until it holds or the time is up; reports the
 // milliseconds it took through `elapsedMs`.
@@ -140,3 +146,5 @@ std::vector<Scenario> DisplayScenarios();
 std::vector<Scenario> SetupScenarios();
 // The scenarios of profiles, launcher stubs, the log file and the input-method window.
 std::vector<Scenario> LaunchingScenarios();
+// The scenario of a launch wrapped as a store does it: "-- PROGRAM [ARGUMENTS]".
+std::vector<Scenario> WrappedLaunchScenarios();

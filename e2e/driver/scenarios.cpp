@@ -399,5 +399,6 @@ std::vector<Scenario> AllScenarios() {
     for (Scenario& s : DisplayScenarios()) all.push_back(std::move(s));
     for (Scenario& scenario : SetupScenarios()) all.push_back(std::move(scenario));
     for (Scenario& s : LaunchingScenarios()) all.push_back(std::move(s));
+    for (Scenario& s : WrappedLaunchScenarios()) all.push_back(std::move(s));
     return all;
 }

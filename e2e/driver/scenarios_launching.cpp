@@ -23,20 +23,6 @@ void CloseAndFinish(Checker& c, LauncherRun& run, HWND window) {
     run.ExpectBoxes(c, {});
 }
 
-// Reads a file that another program may still be writing.
-std::string ReadShared(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string content;
-    char buffer[65536];
-    DWORD got = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) {
-        content.append(buffer, got);
-    }
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return content;
-}
-
 // ---- profile ----
 
 // The configuration lives in a folder with a space, named on the command line in
@@ -137,6 +123,8 @@ void LogOfARun(Checker& c, const Env& env) {
         "Will lock window size",
         "NeedToFindWindow!",
         "FindWindow failed",
+        "NeedToFindWindow!",
+        "FindWindow failed",
         "(the last 2 lines repeated N more times)",
         "NeedToFindWindow!",
     };
@@ -167,6 +155,32 @@ void LogOfARun(Checker& c, const Env& env) {
         size_t at = texts.size() - tail.size() + i;
         c.Equal("log line " + std::to_string(at + 2), tail[i], at < texts.size() ? texts[at] : std::string("(none)"));
     }
+}
+
+// A log that is the configuration file under other names (the dot folder, the
+// file's short name, a trailing dot): refused with its box, the run goes on, and
+// the file stays as it was.
+void LogThatIsTheConfiguration(Checker& c, const Env& env) {
+    LauncherRun run(env, "log-is-configuration");
+    const std::string title = "fw-e2e log is configuration";
+    run.WriteFile("framewright.ini", "");
+    wchar_t shortPath[MAX_PATH] = {};
+    GetShortPathNameW((run.Folder() + L"\\framewright.ini").c_str(), shortPath, MAX_PATH);
+    const std::wstring shortName(shortPath);
+    const std::string logfile = ".\\" + Narrow(shortName.substr(shortName.find_last_of(L'\\') + 1)) + ".";
+    c.Note("logfile=" + logfile);
+    Ini ini = ValidIni(env, Options(title, "--outer 640 480 --pos 100 100"));
+    ini.Set("tweaks", "logfile", logfile);
+    run.WriteFile("framewright.ini", ini.Text());
+    if (!run.Start(c)) return;
+    HWND window = WaitForTargetWindow(c, title, kWindowAppearsMs);
+    if (!window) return;
+    ExpectOuter(c, "the run goes on: 800x600 centred", window, kCentred);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!run.Finish(c, 60000)) KillWindowProcess(window);
+    run.ExpectBoxes(c, {"Cannot open the log file: " + run.FolderA() + "\\" + logfile +
+                        "\r\nIt is the configuration file."});
+    c.Equal("the configuration file as it was", ini.Text(), ReadShared(run.Folder() + L"\\framewright.ini"));
 }
 
 // ---- the input method's window ----
@@ -207,7 +221,9 @@ std::vector<Scenario> LaunchingScenarios() {
         {"profile", {{"a profile in quotes, with spaces", ProfileInQuotes}}},
         {"follow_children",
          {{"a stub with followchildren=1", StubFollowed}, {"a stub with followchildren=0", StubNotFollowed}}},
-        {"log_file", {{"a log of a whole run", LogOfARun}}},
+        {"log_file",
+         {{"a log of a whole run", LogOfARun},
+          {"a log that is the configuration under other names", LogThatIsTheConfiguration}}},
         {"input_method_window", inputMethodRuns},
     };
 }

@@ -27,6 +27,8 @@
 //                     back; then close. With N 0, close right after the first resize
 //   --keep-ime        leave the input method on, its hidden "Default IME" companion
 //                     above the window from the start (as Windows often has it)
+// With the environment variable FW_TARGET_REPORT naming a file, it writes there its
+// command line (GetCommandLineA) and its working directory, one per line, as it starts.
 // The window property "fw.sizerequests" counts the resizes it was asked for;
 // "fw.framebackclient" is the client width right after the frame was put back.
 #include <windows.h>
@@ -337,10 +339,23 @@ int SpawnChild(int argc, wchar_t** argv) {
     return 0;
 }
 
+// What the launcher handed over, for the driver to compare byte for byte.
+void ReportStart() {
+    wchar_t path[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"FW_TARGET_REPORT", path, MAX_PATH)) return;
+    char directory[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, directory);
+    if (FILE* f = _wfopen(path, L"wb")) {
+        std::fprintf(f, "%s\r\n%s\r\n", GetCommandLineA(), directory);
+        std::fclose(f);
+    }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     g_startTick = GetTickCount();
+    ReportStart();
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || !ParseOptions(argc, argv, g_options)) return 64;

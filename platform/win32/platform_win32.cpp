@@ -1,6 +1,8 @@
 // The platform seam on the real system. The only file that includes <windows.h>.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -251,18 +253,23 @@ bool AssignProcessToJobObject(KernelHandle job, KernelHandle process) {
 }
 
 bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes) {
-    struct {
-        DWORD assigned;
-        DWORD listed;
-        ULONG_PTR ids[kJobProcessIdCapacity];
-    } list = {};
-    BOOL ok = ::QueryInformationJobObject(ToHandle(job), JobObjectBasicProcessIdList, &list, sizeof(list), nullptr);
-    // A job with more processes than the buffer holds still reports the count and the ids that fit.
+    // The system's record: the two counts, then the ids. Kept from call to call, so
+    // that it grows only with the caller's buffer.
+    static std::vector<ULONG_PTR> record;
+    constexpr std::size_t kHeader = offsetof(JOBOBJECT_BASIC_PROCESS_ID_LIST, ProcessIdList) / sizeof(ULONG_PTR);
+    const std::size_t room = processes.ids.empty() ? 1 : processes.ids.size();
+    record.resize(kHeader + room);
+    auto* list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(record.data());
+    const BOOL ok = ::QueryInformationJobObject(ToHandle(job), JobObjectBasicProcessIdList, list,
+                                                static_cast<DWORD>(record.size() * sizeof(ULONG_PTR)), nullptr);
     if (!ok && ::GetLastError() != ERROR_MORE_DATA) return false;
-    processes.active = list.assigned;
-    processes.listed = list.listed < kJobProcessIdCapacity ? list.listed : kJobProcessIdCapacity;
-    for (std::uint32_t i = 0; i < processes.listed; ++i) processes.ids[i] = static_cast<std::uint32_t>(list.ids[i]);
-    return true;
+    processes.active = list->NumberOfAssignedProcesses;
+    processes.listed = static_cast<std::uint32_t>(
+        std::min<std::size_t>(list->NumberOfProcessIdsInList, processes.ids.size()));
+    for (std::uint32_t i = 0; i < processes.listed; ++i) {
+        processes.ids[i] = static_cast<std::uint32_t>(list->ProcessIdList[i]);
+    }
+    return ok != FALSE;
 }
 
 std::uint32_t GetLastError() { return ::GetLastError(); }
@@ -324,6 +331,23 @@ std::string GetModuleFileNameW() {
     }
 }
 
+
+bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(ToHandle(file), &info)) return false;
+    identity.volumeSerial = info.dwVolumeSerialNumber;
+    identity.fileIndex = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    return true;
+}
+
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info) {
+    CPINFO raw;
+    if (!::GetCPInfo(codePage, &raw)) return false;
+    static_assert(sizeof raw.LeadByte == sizeof info.leadByte, "MAX_LEADBYTES");
+    info.maxCharSize = raw.MaxCharSize;
+    std::memcpy(info.leadByte, raw.LeadByte, sizeof info.leadByte);
+    return true;
+}
 
 std::uint32_t GetTickCount() { return ::GetTickCount(); }
 

@@ -45,6 +45,7 @@ struct Desktop::OpenFile {
     std::string content;
     std::size_t position = 0;
     FileEntry* writesTo = nullptr;  // opened for writing or appending: the file
+    platform::FileIdentity identity;
 };
 
 namespace {
@@ -87,18 +88,15 @@ std::int64_t DistanceSquared(const Rect& a, const Rect& b) {
     return dx * dx + dy * dy;
 }
 
-// Windows compares paths without case, takes "/" for "\" and reads a run of
-// separators as one.
-std::string NormalisePath(const std::string& path) {
-    std::string result;
-    for (char c : path) {
-        char n = (c == '/') ? '\\' : c;
-        if (n >= 'A' && n <= 'Z') n = static_cast<char>(n - 'A' + 'a');
-        if (n == '\\' && !result.empty() && result.back() == '\\') continue;
-        result += n;
+// A drive's serial number follows its letter; a share's, its name.
+std::uint32_t VolumeSerialOf(const std::string& normalised) {
+    if (normalised.size() >= 2 && normalised[1] == ':') return 0x5A000000u | static_cast<unsigned char>(normalised[0]);
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0, separators = 0; i < normalised.size() && separators < 3; ++i) {
+        if (normalised[i] == '\\') ++separators;
+        hash = (hash ^ static_cast<unsigned char>(normalised[i])) * 16777619u;
     }
-    if (result.size() > 3 && result.back() == '\\') result.pop_back();
-    return result;
+    return hash;
 }
 
 std::string ParentOf(const std::string& normalised) {
@@ -119,7 +117,7 @@ const char* const kCallNames[] = {
     "SetCurrentDirectoryW", "GetModuleFileNameW",
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
-    "GetClassNameA", "MonitorFromRect", "ReplaceFileW",
+    "GetClassNameA", "MonitorFromRect", "GetFileInformationByHandle", "GetCPInfo", "ReplaceFileW",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -136,6 +134,9 @@ Desktop::Desktop() {
     if (Current != nullptr) throw std::logic_error("only one simulated desktop at a time");
     Current = this;
     directory(cwd_);
+    // Room for the placements of a lock that fights a program for minutes, so that
+    // the record does not grow inside the loop whose allocations a test counts.
+    setWindowPosFlags_.reserve(1 << 14);
 }
 
 Desktop::~Desktop() {
@@ -144,6 +145,77 @@ Desktop::~Desktop() {
     for (auto& entry : files_) delete entry.second;
     for (auto& entry : openFiles_) delete entry.second;
     Current = nullptr;
+}
+
+// ---- paths ----
+
+// As Windows reads a path: without case, "/" as "\\", a run of separators as one,
+// "." and ".." resolved, trailing dots and blanks of the last name dropped, and a
+// short name standing for its long one.
+std::string Desktop::normalised(const std::string& path) const {
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\' && path[i] != '/') {
+            const char c = path[i];
+            part += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        } else if (!part.empty()) {
+            parts.push_back(part);
+            part.clear();
+        }
+    }
+    if (!parts.empty() && parts.back() != "." && parts.back() != "..") {
+        std::string& last = parts.back();
+        while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
+    }
+    std::string result = !path.empty() && (path[0] == '\\' || path[0] == '/') ? "\\" : "";
+    for (const std::string& name : parts) {
+        if (name == "." || name.empty()) continue;  // a last name of dots only
+        if (name == "..") {
+            // Up one, but never above the root ("c:\\" or "\\").
+            const std::size_t slash = result.rfind('\\');
+            if (slash != std::string::npos && slash + 1 < result.size()) {
+                result.erase(slash == 2 && result[1] == ':' ? 3 : std::max<std::size_t>(slash, 1));
+            }
+            continue;
+        }
+        if (!result.empty() && result.back() != '\\') result += '\\';
+        result += name;
+        if (result.size() == 2 && result[1] == ':') result += '\\';
+        auto alias = aliases_.find(result);
+        if (alias != aliases_.end()) result = alias->second;
+    }
+    return result;
+}
+
+// A file keeps its index for as long as it exists, renamed or not: its entry's address.
+platform::FileIdentity Desktop::identityOf(const std::string& normalised, const FileEntry* entry) const {
+    return {VolumeSerialOf(normalised), reinterpret_cast<std::uintptr_t>(entry)};
+}
+
+// The lead-byte ranges the system gives for the code pages modelled; others are
+// not installed.
+bool Desktop::codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info) {
+    switch (codePage == platform::kCpAcp ? ansiCodePage_ : codePage) {
+        case 1252: info = {1, {}}; return true;
+        case 932: info = {2, {0x81, 0x9F, 0xE0, 0xFC}}; return true;
+        case 936: case 949: case 950: info = {2, {0x81, 0xFE}}; return true;
+        default: return fail(87);  // ERROR_INVALID_PARAMETER
+    }
+}
+
+bool Desktop::fileIdentity(std::uint32_t handle, platform::FileIdentity& identity) {
+    auto it = openFiles_.find(handle);
+    if (it == openFiles_.end()) return fail(6);  // ERROR_INVALID_HANDLE
+    identity = it->second->identity;
+    return true;
+}
+
+Desktop& Desktop::shortName(const std::string& path, const std::string& alias) {
+    const std::string full = normalised(path);
+    const std::string parent = ParentOf(full);
+    aliases_[parent + (parent.back() == '\\' ? "" : "\\") + normalised(alias)] = full;
+    return *this;
 }
 
 // ---- set-up ----
@@ -172,7 +244,7 @@ Desktop& Desktop::localeUnreadable() {
 }
 
 Desktop& Desktop::directory(const std::string& path) {
-    std::string key = NormalisePath(path);
+    std::string key = normalised(path);
     while (!key.empty() && files_.find(key) == files_.end()) {
         files_[key] = new FileEntry{true, false, {}};
         std::string parent = ParentOf(key);
@@ -183,7 +255,7 @@ Desktop& Desktop::directory(const std::string& path) {
 }
 
 Desktop& Desktop::file(const std::string& path, std::string content) {
-    std::string key = NormalisePath(path);
+    std::string key = normalised(path);
     directory(ParentOf(key));
     FileEntry*& entry = files_[key];
     if (entry == nullptr) entry = new FileEntry;
@@ -194,12 +266,12 @@ Desktop& Desktop::file(const std::string& path, std::string content) {
 
 Desktop& Desktop::fileHeldForWriting(const std::string& path, std::string content) {
     file(path, std::move(content));
-    files_[NormalisePath(path)]->heldForWriting = true;
+    files_[normalised(path)]->heldForWriting = true;
     return *this;
 }
 
 Desktop& Desktop::removeFile(const std::string& path) {
-    auto it = files_.find(NormalisePath(path));
+    auto it = files_.find(normalised(path));
     if (it != files_.end()) {
         delete it->second;
         files_.erase(it);
@@ -209,7 +281,7 @@ Desktop& Desktop::removeFile(const std::string& path) {
 
 Desktop& Desktop::program(const std::string& path, ProgramSpec description) {
     file(path, "MZ");
-    programs_[NormalisePath(path)] = std::move(description);
+    programs_[normalised(path)] = std::move(description);
     return *this;
 }
 
@@ -220,6 +292,11 @@ Desktop& Desktop::boxesStayOpenFor(std::int64_t ms) {
 
 Desktop& Desktop::commandLine(std::string line) {
     commandLine_ = std::move(line);
+    return *this;
+}
+
+Desktop& Desktop::ansiCodePage(std::uint32_t codePage) {
+    ansiCodePage_ = codePage;
     return *this;
 }
 
@@ -312,13 +389,13 @@ Rect Desktop::windowRect(WindowHandle handle) const {
 std::uint32_t Desktop::pidOf(const std::string& programPath) const {
     std::uint32_t pid = 0;
     for (const Process* process : processes_) {
-        if (process->path == NormalisePath(programPath)) pid = process->pid;
+        if (process->path == normalised(programPath)) pid = process->pid;
     }
     return pid;
 }
 
 std::string Desktop::fileContent(const std::string& path) const {
-    auto it = files_.find(NormalisePath(path));
+    auto it = files_.find(normalised(path));
     if (it == files_.end()) throw std::logic_error("no such file: " + path);
     return it->second->content;
 }
@@ -367,7 +444,7 @@ void Desktop::endProcess(Process& process) {
 bool Desktop::createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
                             std::uint32_t flags, platform::ProcessInformation& info) {
     launches_.push_back({app, cmd, dir, flags});
-    auto program = programs_.find(NormalisePath(app));
+    auto program = programs_.find(normalised(app));
     if (program == programs_.end() || program->second.failsToStart ||
         fileAttributes(dir) == platform::kInvalidFileAttributes) {
         lastError_ = 2;  // ERROR_FILE_NOT_FOUND
@@ -383,8 +460,8 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
 }
 
 Desktop::Process* Desktop::spawn(const std::string& path, std::uint32_t job) {
-    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, 0, programs_[NormalisePath(path)].exitCode,
-                                false, {}, NormalisePath(path), false, job};
+    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, 0, programs_[normalised(path)].exitCode,
+                                false, {}, normalised(path), false, job};
     processes_.push_back(process);
     nextPid_ += 4;
     nextHandle_ += 8;
@@ -468,16 +545,19 @@ bool Desktop::assignToJob(std::uint32_t job, std::uint32_t processHandle) {
     return false;
 }
 
-bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) const {
+// As the system answers with a buffer too short for the list: the counts and the
+// ids that fit, and ERROR_MORE_DATA; with no room for one id, ERROR_BAD_LENGTH.
+bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) {
     auto handle = openHandles_.find(job);
-    if (handle == openHandles_.end() || handle->second != "job") return false;
+    if (handle == openHandles_.end() || handle->second != "job") return fail(6);  // ERROR_INVALID_HANDLE
+    if (list.ids.empty()) return fail(24);                                       // ERROR_BAD_LENGTH
     list.active = list.listed = 0;
     for (const Process* process : processes_) {
         if (process->job != job || process->ended) continue;
-        if (list.listed < platform::kJobProcessIdCapacity) list.ids[list.listed++] = process->pid;
+        if (list.listed < list.ids.size()) list.ids[list.listed++] = process->pid;
         ++list.active;
     }
-    return true;
+    return list.listed == list.active || fail(platform::kErrorMoreData);
 }
 
 std::uint32_t Desktop::waitForProcess(std::uint32_t handle, std::uint32_t ms) {
@@ -511,7 +591,7 @@ bool Desktop::closeHandle(std::uint32_t handle) {
 }
 
 std::uint32_t Desktop::fileAttributes(const std::string& path) const {
-    auto it = files_.find(NormalisePath(path));
+    auto it = files_.find(normalised(path));
     if (it == files_.end()) return platform::kInvalidFileAttributes;
     return it->second->isDirectory ? platform::kFileAttributeDirectory : it->second->attributes;
 }
@@ -520,7 +600,7 @@ std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, s
                                 std::uint32_t disposition, std::uint32_t flags) {
     fileOpens_.push_back({path, access, share, disposition, flags});
     if ((access & platform::kGenericWrite) != 0) return createForWriting(path, disposition);
-    const std::string key = NormalisePath(path);
+    const std::string key = normalised(path);
     auto it = files_.find(key);
     if (it == files_.end() && disposition == platform::kOpenAlways) {
         auto parent = files_.find(ParentOf(key));
@@ -546,7 +626,7 @@ std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, s
     std::uint32_t handle = nextHandle_;
     nextHandle_ += 4;
     FileEntry* appendsTo = (access & platform::kFileAppendData) != 0 ? it->second : nullptr;
-    openFiles_[handle] = new OpenFile{it->second->content, 0, appendsTo};
+    openFiles_[handle] = new OpenFile{it->second->content, 0, appendsTo, identityOf(key, it->second)};
     openHandles_[handle] = "file " + path;
     return handle;
 }
@@ -797,7 +877,7 @@ Desktop& Desktop::exePath(std::string path) {
 }
 
 std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t disposition) {
-    const std::string key = NormalisePath(path);
+    const std::string key = normalised(path);
     auto parent = files_.find(ParentOf(key));
     if (parent == files_.end() || !parent->second->isDirectory) {
         fail(kPathNotFound);
@@ -813,7 +893,7 @@ std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t d
     entry->attributes = kFileAttributeArchive;  // CREATE_ALWAYS clears the old ones
     std::uint32_t handle = nextHandle_;
     nextHandle_ += 4;
-    openFiles_[handle] = new OpenFile{{}, 0, entry};
+    openFiles_[handle] = new OpenFile{{}, 0, entry, identityOf(key, entry)};
     openHandles_[handle] = "file " + path;
     return handle;
 }
@@ -829,9 +909,9 @@ bool Desktop::writeFile(std::uint32_t handle, const void* buffer, std::uint32_t 
 }
 
 bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint32_t flags) {
-    auto source = files_.find(NormalisePath(from));
+    auto source = files_.find(normalised(from));
     if (source == files_.end() || source->second->isDirectory) return fail(kFileNotFound);
-    const std::string key = NormalisePath(to);
+    const std::string key = normalised(to);
     if (files_.find(ParentOf(key)) == files_.end()) return fail(kPathNotFound);
     auto target = files_.find(key);
     if (target != files_.end()) {
@@ -848,8 +928,8 @@ bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint
 }
 
 bool Desktop::replaceFile(const std::string& replaced, const std::string& replacement, std::uint32_t) {
-    auto source = files_.find(NormalisePath(replacement));
-    auto target = files_.find(NormalisePath(replaced));
+    auto source = files_.find(normalised(replacement));
+    auto target = files_.find(normalised(replaced));
     if (source == files_.end() || target == files_.end()) return fail(kFileNotFound);
     if (replaceUnsupported_) return fail(kNotSupported);
     if (target->second->isDirectory || (target->second->attributes & kFileAttributeReadOnly) != 0) {
@@ -863,11 +943,11 @@ bool Desktop::replaceFile(const std::string& replaced, const std::string& replac
 }
 
 Desktop& Desktop::setFileAttributes(const std::string& path, std::uint32_t attributes) {
-    files_.at(NormalisePath(path))->attributes = attributes;
+    files_.at(normalised(path))->attributes = attributes;
     return *this;
 }
 
-std::int64_t Desktop::fileCreatedAt(const std::string& path) const { return files_.at(NormalisePath(path))->createdMs; }
+std::int64_t Desktop::fileCreatedAt(const std::string& path) const { return files_.at(normalised(path))->createdMs; }
 
 Desktop& Desktop::replaceFileUnsupported() {
     replaceUnsupported_ = true;
@@ -875,7 +955,7 @@ Desktop& Desktop::replaceFileUnsupported() {
 }
 
 bool Desktop::deleteFile(const std::string& path) {
-    auto it = files_.find(NormalisePath(path));
+    auto it = files_.find(normalised(path));
     if (it == files_.end() || it->second->isDirectory) return fail(kFileNotFound);
     if (it->second->heldForWriting) return fail(kSharingViolation);
     delete it->second;

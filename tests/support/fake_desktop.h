@@ -8,8 +8,9 @@
 // system, the working directory, the locale's separators, open handles, and a
 // counter for every platform call.
 //
-// Behaviour follows Win32: paths compare without case and with repeated separators
-// read as one; a window's client area shrinks with it; windows vanish when their
+// Behaviour follows Win32: paths compare without case, with repeated separators
+// read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
+// file's identity survives every name it is opened by; a window's client area shrinks with it; windows vanish when their
 // process ends; calls on a vanished window fail.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
@@ -40,7 +41,7 @@ enum class Call {
     SetCurrentDirectoryW, GetModuleFileNameW,
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
-    GetClassNameA, MonitorFromRect, ReplaceFileW,
+    GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
     Count
 };
 const char* CallName(Call call);
@@ -158,11 +159,16 @@ public:
     // A file that another process holds open for writing.
     Desktop& fileHeldForWriting(const std::string& path, std::string content);
     Desktop& removeFile(const std::string& path);
+    // The short (8.3) name by which the file can be opened too, such as "FRAMEW~1.INI".
+    Desktop& shortName(const std::string& path, const std::string& alias);
     Desktop& program(const std::string& path, ProgramSpec description);
     // How long each message box stays open, in virtual milliseconds.
     Desktop& boxesStayOpenFor(std::int64_t ms);
     // The launcher's own command line (GetCommandLineA).
     Desktop& commandLine(std::string line);
+    // The system's ANSI code page: 1252 (the default), or the double-byte 932, 936,
+    // 949 or 950.
+    Desktop& ansiCodePage(std::uint32_t codePage);
     // The launcher runs inside a job that forbids assigning its children to another.
     Desktop& jobsRefused();
     // A window of some other program, placed at the top of the Z-order now.
@@ -215,7 +221,7 @@ public:
     bool terminateProcess(std::uint32_t handle, std::uint32_t code);
     std::uint32_t createJob();
     bool assignToJob(std::uint32_t job, std::uint32_t process);
-    bool queryJob(std::uint32_t job, platform::JobProcessIds& processes) const;
+    bool queryJob(std::uint32_t job, platform::JobProcessIds& processes);
     std::uint32_t lastError() const { return lastError_; }
     bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
     std::string commandLine() const { return commandLine_; }
@@ -228,6 +234,8 @@ public:
     std::uint32_t openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
                            std::uint32_t disposition, std::uint32_t flags);
     bool readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read);
+    bool fileIdentity(std::uint32_t handle, platform::FileIdentity& identity);
+    bool codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info);
     bool localeInfo(std::uint32_t type, std::string& value) const;
     int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
     WindowHandle topWindow() const;
@@ -262,6 +270,8 @@ private:
     };
     std::vector<DisplayEntry> extraDisplays_;
     void applyFrame(Window& window);
+    std::string normalised(const std::string& path) const;
+    platform::FileIdentity identityOf(const std::string& normalised, const FileEntry* entry) const;
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
     WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid);
@@ -286,6 +296,7 @@ private:
     std::map<std::string, ProgramSpec> programs_;
     std::vector<Process*> processes_;
     std::map<std::string, FileEntry*> files_;
+    std::map<std::string, std::string> aliases_;  // short name to long, both normalised
     std::map<std::uint32_t, OpenFile*> openFiles_;
     std::map<std::uint32_t, std::string> openHandles_;
     std::multimap<std::int64_t, std::function<void()>> actions_;
@@ -323,6 +334,7 @@ private:
     std::string exePath_ = "C:\\Program Files\\Framewright\\framewright-setup.exe";
     std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
     bool jobsRefused_ = false;
+    std::uint32_t ansiCodePage_ = 1252;
     std::uint32_t lastError_ = 0;
 };
 

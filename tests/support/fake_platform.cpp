@@ -257,6 +257,16 @@ std::string GetModuleFileNameW() {
     return Active().exePath();
 }
 
+bool GetFileInformationByHandle(KernelHandle file, FileIdentity& identity) {
+    Active().count(Call::GetFileInformationByHandle);
+    return Active().fileIdentity(file, identity);
+}
+
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info) {
+    Active().count(Call::GetCPInfo);
+    return Active().codePageInfo(codePage, info);
+}
+
 // The virtual clock, seen from a system that has been up for a while.
 std::uint32_t GetTickCount() {
     Active().count(Call::GetTickCount);
