@@ -248,4 +248,62 @@ bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info);
 // returns the number of characters copied (0 on failure).
 int GetClassNameA(WindowHandle window, char* buffer, int maxCount);
 
+// ---- around the window while the program runs: foreground, cursor clip, topmost,
+// the pause key and the thread's message queue ----
+
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+constexpr std::uint32_t kGaRootOwner = 3;
+constexpr std::uint32_t kWsExTopmost = 0x8;
+// SetWindowPos's insert-after values for the topmost band.
+constexpr WindowHandle kHwndTopmost = 0xFFFFFFFFu;    // HWND_TOPMOST, (HWND)-1
+constexpr WindowHandle kHwndNoTopmost = 0xFFFFFFFEu;  // HWND_NOTOPMOST, (HWND)-2
+constexpr std::uint32_t kModAlt = 0x1, kModControl = 0x2, kModShift = 0x4, kModWin = 0x8;
+constexpr std::uint32_t kModNoRepeat = 0x4000;
+constexpr std::uint32_t kWmHotkey = 0x0312;
+constexpr std::uint32_t kMbIconAsterisk = 0x40;
+constexpr std::uint32_t kMbIconExclamation = 0x30;
+
+// The window the user works with now; 0 when there is none.
+WindowHandle GetForegroundWindow();
+// GetAncestor: with kGaRootOwner the end of the window's chain of parents and
+// owners (the window itself when it has neither); 0 on failure.
+WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags);
+bool IsWindow(WindowHandle window);
+bool IsIconic(WindowHandle window);
+// A point of the window's client area in screen coordinates.
+bool ClientToScreen(WindowHandle window, Point& point);
+// The rectangle the cursor is confined to; the whole virtual screen when it is free.
+bool GetClipCursor(Rect& rect);
+// Confines the cursor to the rectangle (the system cuts it to the screen); a null
+// rectangle frees it.
+bool ClipCursor(const Rect* rect);
+
+// RegisterHotKey with no window: WM_HOTKEY with the id comes to the thread's queue.
+// False when the combination is taken (by another program, or already by this one).
+bool RegisterHotKey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);
+bool UnregisterHotKey(std::uint32_t id);
+
+// One message taken from the thread's queue, whole, so it can be dispatched.
+struct QueuedMessage {
+    WindowHandle window = 0;
+    std::uint32_t message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::uint32_t time = 0;
+    Point point;
+};
+// MsgWaitForMultipleObjects on one handle for any input (QS_ALLINPUT): kWaitObject0
+// when the handle is signalled, kWaitObject0 + 1 when the thread's queue got
+// something since it was last looked at, kWaitTimeout otherwise.
+std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds);
+// PeekMessageA for any window of the thread and thread messages, with PM_REMOVE.
+bool PeekMessageA(QueuedMessage& message);
+void DispatchMessageA(const QueuedMessage& message);
+// One of the system's sounds (kMbIconAsterisk, kMbIconExclamation, ...).
+bool MessageBeep(std::uint32_t type);
+
 }  // namespace platform

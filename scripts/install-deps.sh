@@ -32,12 +32,14 @@ command -v clang++ >/dev/null || need+=(clang)
 dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 wine_ok=1
 dpkg -s wine32:i386 >/dev/null 2>&1 || wine_ok=0
+# Wine confines the cursor (ClipCursor) only where its 32-bit X11 driver has XInput2.
+dpkg -s libxi6:i386 >/dev/null 2>&1 || wine_ok=0
 command -v wine >/dev/null || wine_ok=0
 [ -x /usr/lib/wine/wine64 ] || wine_ok=0
 
 if [ $wine_ok -eq 0 ]; then
   $SUDO dpkg --add-architecture i386
-  need+=(wine wine32:i386 wine64)
+  need+=(wine wine32:i386 wine64 libxi6:i386)
 fi
 if [ ${#need[@]} -ne 0 ]; then
   $SUDO apt-get update -q

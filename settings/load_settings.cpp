@@ -10,6 +10,7 @@
 #include "settings/config_reader.h"
 #include "settings/displays.h"
 #include "settings/full_path.h"
+#include "settings/pause_key.h"
 #include "settings/settings.h"
 
 namespace {
@@ -160,6 +161,9 @@ bool ReadKeys(const ConfigReader& reader, std::string& rejection) {
     }
     Settings.Borderless = reader.ReadFlag(kTweaks, "borderless", false);
     Settings.FollowChildren = reader.ReadFlag(kProgram, "followchildren", false);
+    Settings.ClipCursor = reader.ReadFlag(kTweaks, "clipcursor", false);
+    Settings.Topmost = reader.ReadFlag(kTweaks, "topmost", false);
+    Settings.PauseKeyWritten = reader.ReadText(kTweaks, "pausekey", "");
     return true;
 }
 
@@ -202,6 +206,10 @@ bool CheckSettings(std::string& rejection) {
                     "tweaks->borderheight are invalid or undefined";
     }
     if (rejection.empty()) CheckDisplay(rejection);
+    if (rejection.empty() && !ParsePauseKey(s.PauseKeyWritten, Settings.PauseKey)) {
+        rejection = "Invalid settings: tweaks->pausekey is not a legal value (" + s.PauseKeyWritten +
+                    "); for example pausekey=Ctrl+Alt+P";
+    }
     return rejection.empty();
 }
 

@@ -56,7 +56,7 @@ void FinaliseSettings() {
     for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
                               &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask,
                               &Settings.LogFile, &Settings.CommandLineLaunch.program,
-                              &Settings.CommandLineLaunch.commandLine}) {
+                              &Settings.CommandLineLaunch.commandLine, &Settings.PauseKeyWritten}) {
         std::string().swap(*text);
     }
 }

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "settings/command_line.h"
 #include "settings/displays.h"
+#include "settings/pause_key.h"
 
 enum class MoveWindowMode : std::uint8_t { Centre = 0, Fixed = 1, None = 2 };
 enum class ScalingMethod : std::uint8_t { Defined = 0, WindowScale = 1, DisplayScale = 2, PixelScale = 3 };
@@ -52,6 +53,12 @@ struct rSettings {
     // Started as "framewright.exe [PROFILE.ini] -- PROGRAM [ARGUMENTS]": the program and
     // its command line, which take the place of [program]'s path, name and parameters.
     WrappedLaunch CommandLineLaunch;
+    // Around the window while the program runs: the cursor kept in it and the window
+    // topmost while it is in front, and the key that pauses both and the lock.
+    bool ClipCursor;
+    bool Topmost;
+    std::string PauseKeyWritten;  // the text as the file has it
+    ::PauseKey PauseKey;       // taken from the text by the checks after reading
 };
 
 extern rSettings Settings;

@@ -361,4 +361,62 @@ int GetClassNameA(WindowHandle window, char* buffer, int maxCount) {
     return ::GetClassNameA(ToHwnd(window), buffer, maxCount);
 }
 
+// ---- around the window while the program runs ----
+
+WindowHandle GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags) {
+    return FromHwnd(::GetAncestor(ToHwnd(window), flags));
+}
+
+bool IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool IsIconic(WindowHandle window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
+
+bool ClientToScreen(WindowHandle window, Point& point) {
+    POINT raw{point.x, point.y};
+    if (!::ClientToScreen(ToHwnd(window), &raw)) return false;
+    point = {raw.x, raw.y};
+    return true;
+}
+
+bool GetClipCursor(Rect& rect) {
+    RECT raw;
+    if (!::GetClipCursor(&raw)) return false;
+    rect = FromRect(raw);
+    return true;
+}
+
+bool ClipCursor(const Rect* rect) {
+    if (rect == nullptr) return ::ClipCursor(nullptr) != FALSE;
+    const RECT raw{rect->left, rect->top, rect->right, rect->bottom};
+    return ::ClipCursor(&raw) != FALSE;
+}
+
+bool RegisterHotKey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key) {
+    return ::RegisterHotKey(nullptr, static_cast<int>(id), modifiers, key) != FALSE;
+}
+
+bool UnregisterHotKey(std::uint32_t id) { return ::UnregisterHotKey(nullptr, static_cast<int>(id)) != FALSE; }
+
+std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds) {
+    const HANDLE handles[] = {ToHandle(handle)};
+    return ::MsgWaitForMultipleObjects(1, handles, FALSE, milliseconds, QS_ALLINPUT);
+}
+
+bool PeekMessageA(QueuedMessage& message) {
+    MSG raw;
+    if (!::PeekMessageA(&raw, nullptr, 0, 0, PM_REMOVE)) return false;
+    message = {FromHwnd(raw.hwnd), raw.message, raw.wParam, raw.lParam, raw.time, {raw.pt.x, raw.pt.y}};
+    return true;
+}
+
+void DispatchMessageA(const QueuedMessage& message) {
+    const MSG raw{ToHwnd(message.window), message.message, message.wParam, message.lParam, message.time,
+                  {message.point.x, message.point.y}};
+    ::DispatchMessageA(&raw);
+}
+
+bool MessageBeep(std::uint32_t type) { return ::MessageBeep(type) != FALSE; }
+
 }  // namespace platform

@@ -19,6 +19,9 @@ struct Desktop::Window {
     std::uint32_t style = 0, exStyle = 0;
     bool refusesStyleChange = false;
     int framedBorderWidth = 0, framedBorderHeight = 0;  // the border while it has a frame
+    WindowHandle owner = 0;
+    bool minimised = false;
+    Rect restored = {};  // its rectangle before it was minimised
 };
 
 struct Desktop::Process {
@@ -118,6 +121,9 @@ const char* const kCallNames[] = {
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
     "GetClassNameA", "MonitorFromRect", "GetFileInformationByHandle", "GetCPInfo", "ReplaceFileW",
+    "GetForegroundWindow", "GetAncestor", "IsWindow", "IsIconic", "ClientToScreen", "GetClipCursor", "ClipCursor",
+    "RegisterHotKey", "UnregisterHotKey", "MsgWaitForMultipleObjects", "PeekMessageA", "DispatchMessageA",
+    "MessageBeep",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -317,7 +323,7 @@ void Desktop::beforeNext(Call call, std::function<void()> action) {
 
 // ---- acting on windows ----
 
-WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t pid) {
+WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t pid, WindowHandle owner) {
     auto* window = new Window{nextWindow_, description.title, pid, description.outer,
                               (description.outer.right - description.outer.left) - description.clientWidth,
                               (description.outer.bottom - description.outer.top) - description.clientHeight,
@@ -330,11 +336,18 @@ WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t 
     window->refusesStyleChange = description.refusesStyleChange;
     window->framedBorderWidth = framed ? window->borderWidth : kDefaultBorderWidth;
     window->framedBorderHeight = framed ? window->borderHeight : kDefaultBorderHeight;
+    window->owner = owner;
     windows_[window->handle] = window;
     if (description.atBottom) zOrder_.push_back(window);
-    else zOrder_.insert(zOrder_.begin(), window);
+    else zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(topmostCount()), window);
     renumberZOrder();
     return window->handle;
+}
+
+std::size_t Desktop::topmostCount() const {
+    std::size_t count = 0;
+    while (count < zOrder_.size() && (zOrder_[count]->exStyle & platform::kWsExTopmost) != 0) ++count;
+    return count;
 }
 
 void Desktop::renumberZOrder() {
@@ -344,6 +357,7 @@ void Desktop::renumberZOrder() {
 void Desktop::destroyWindow(WindowHandle handle) {
     auto it = windows_.find(handle);
     if (it == windows_.end()) return;
+    if (foreground_ == handle) activate(0);
     zOrder_.erase(zOrder_.begin() + static_cast<std::ptrdiff_t>(it->second->zIndex));
     delete it->second;
     windows_.erase(it);
@@ -354,12 +368,55 @@ void Desktop::moveWindow(WindowHandle handle, int left, int top, int width, int 
     if (Window* window = find(handle)) window->outer = {left, top, left + width, top + height};
 }
 
+// To the top of its band: a topmost window above all, another just below the topmost ones.
 void Desktop::raiseWindow(WindowHandle handle) {
     Window* window = find(handle);
     if (window == nullptr) return;
     zOrder_.erase(zOrder_.begin() + static_cast<std::ptrdiff_t>(window->zIndex));
-    zOrder_.insert(zOrder_.begin(), window);
+    const bool topmost = (window->exStyle & platform::kWsExTopmost) != 0;
+    zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(topmost ? 0 : topmostCount()), window);
     renumberZOrder();
+}
+
+void Desktop::activate(WindowHandle handle) {
+    const Window* before = find(foreground_);
+    const Window* after = find(handle);
+    if (after != nullptr) raiseWindow(handle);
+    foreground_ = after != nullptr ? handle : 0;
+    // The system frees the cursor when another process's window comes to the front.
+    if ((before ? before->pid : 0) != (after ? after->pid : 0)) clipped_ = false;
+}
+
+void Desktop::minimise(WindowHandle handle) {
+    Window* window = find(handle);
+    if (window == nullptr || window->minimised) return;
+    window->restored = window->outer;
+    window->outer = {-32000, -32000, -31840, -31972};  // where the system parks a minimised window
+    window->minimised = true;
+}
+
+void Desktop::restore(WindowHandle handle) {
+    Window* window = find(handle);
+    if (window == nullptr || !window->minimised) return;
+    window->outer = window->restored;
+    window->minimised = false;
+    activate(handle);
+}
+
+void Desktop::pressKeys(std::uint32_t modifiers, std::uint32_t key) {
+    for (const auto& [id, hotkey] : hotkeys_) {
+        if (hotkey.modifiers == modifiers && hotkey.key == key) {
+            queue_.push_back({0, platform::kWmHotkey, id, static_cast<std::intptr_t>((key << 16) | modifiers),
+                              static_cast<std::uint32_t>(clockMs_), {}});
+        }
+    }
+}
+
+void Desktop::clipByAnotherProgram(const Rect* rect) { setClip(rect); }
+
+Desktop& Desktop::hotkeyTakenByAnotherProgram(std::uint32_t modifiers, std::uint32_t key) {
+    takenHotkeys_.push_back({modifiers, key});
+    return *this;
 }
 
 // ---- observation ----
@@ -477,7 +534,13 @@ void Desktop::startProcess(Process& started) {
     for (const WindowSpec& window : description.windows) {
         std::uint32_t owner = window.pid != 0 ? window.pid : process->pid;
         auto create = [this, process, window, owner] {
-            if (!process->ended) process->windows.push_back(createWindow(window, owner));
+            if (process->ended) return;
+            const bool owned = window.ownerIndex >= 0 && static_cast<std::size_t>(window.ownerIndex) <
+                                                             process->windows.size();
+            const WindowHandle handle =
+                createWindow(window, owner, owned ? process->windows[static_cast<std::size_t>(window.ownerIndex)] : 0);
+            process->windows.push_back(handle);
+            if (!window.inBackground && !window.atBottom) activate(handle);
         };
         if (window.appearsAfterMs <= 0) create();
         else at(clockMs_ + window.appearsAfterMs, create);
@@ -711,15 +774,25 @@ bool Desktop::windowRect(WindowHandle handle, Rect& rect) const {
 bool Desktop::clientRect(WindowHandle handle, Rect& rect) const {
     const Window* window = find(handle);
     if (window == nullptr) return false;
+    if (window->minimised) {
+        rect = {0, 0, 0, 0};
+        return true;
+    }
     rect = {0, 0, std::max(0, (window->outer.right - window->outer.left) - window->borderWidth),
             std::max(0, (window->outer.bottom - window->outer.top) - window->borderHeight)};
     return true;
 }
 
-bool Desktop::setWindowPos(WindowHandle handle, int x, int y, int cx, int cy, std::uint32_t flags) {
+bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                           std::uint32_t flags) {
     setWindowPosFlags_.push_back(flags);
     Window* window = find(handle);
     if (window == nullptr) return false;
+    if ((flags & platform::kSwpNoZOrder) == 0) {
+        if (insertAfter == platform::kHwndTopmost) window->exStyle |= platform::kWsExTopmost;
+        if (insertAfter == platform::kHwndNoTopmost) window->exStyle &= ~platform::kWsExTopmost;
+        raiseWindow(handle);
+    }
     if (window->refusesPlacement) return true;  // the program keeps its own size and place
     if (flags & platform::kSwpFrameChanged) applyFrame(*window);
     int left = (flags & platform::kSwpNoMove) ? window->outer.left : x;
@@ -833,6 +906,88 @@ std::uint32_t Desktop::setWindowLong(WindowHandle handle, int index, std::uint32
         window->exStyle = FixExStyle(window->style, value);
     }
     return previous;
+}
+
+// ---- around the window: foreground, clip, hot keys, the queue ----
+
+WindowHandle Desktop::rootOwner(WindowHandle handle) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return 0;
+    while (const Window* owner = find(window->owner)) window = owner;
+    return window->handle;
+}
+
+bool Desktop::isIconic(WindowHandle handle) const {
+    const Window* window = find(handle);
+    return window != nullptr && window->minimised;
+}
+
+// The frame lies evenly left, right and below the client area; the rest of its
+// height is the caption above it.
+bool Desktop::clientToScreen(WindowHandle handle, platform::Point& point) const {
+    const Window* window = find(handle);
+    if (window == nullptr) return false;
+    const int side = window->minimised ? 0 : window->borderWidth / 2;
+    const int top = window->minimised ? 0 : window->borderHeight - side;
+    point = {point.x + window->outer.left + side, point.y + window->outer.top + top};
+    return true;
+}
+
+bool Desktop::isTopmost(WindowHandle handle) const {
+    return (windowLong(handle, platform::kGwlExStyle) & platform::kWsExTopmost) != 0;
+}
+
+Rect Desktop::virtualScreen() const {
+    Rect screen{0, 0, displayWidth_, displayHeight_};
+    for (const DisplayEntry& display : extraDisplays_) {
+        screen = {std::min(screen.left, display.rect.left), std::min(screen.top, display.rect.top),
+                  std::max(screen.right, display.rect.right), std::max(screen.bottom, display.rect.bottom)};
+    }
+    return screen;
+}
+
+Rect Desktop::clipCursor() const { return clipped_ ? clip_ : virtualScreen(); }
+
+bool Desktop::cursorClip(Rect& rect) const {
+    if (clipped_) rect = clip_;
+    return clipped_;
+}
+
+// The system cuts the rectangle to the screen.
+void Desktop::setClip(const Rect* rect) {
+    clipped_ = rect != nullptr;
+    if (rect == nullptr) return;
+    const Rect screen = virtualScreen();
+    clip_ = {std::clamp(rect->left, screen.left, screen.right), std::clamp(rect->top, screen.top, screen.bottom),
+             std::clamp(rect->right, screen.left, screen.right), std::clamp(rect->bottom, screen.top, screen.bottom)};
+}
+
+bool Desktop::registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key) {
+    modifiers &= ~platform::kModNoRepeat;
+    bool taken = hotkeys_.count(id) != 0;
+    for (const Hotkey& other : takenHotkeys_) taken = taken || (other.modifiers == modifiers && other.key == key);
+    for (const auto& own : hotkeys_) taken = taken || (own.second.modifiers == modifiers && own.second.key == key);
+    if (taken) {
+        lastError_ = 1409;  // ERROR_HOTKEY_ALREADY_REGISTERED
+        return false;
+    }
+    hotkeys_[id] = {modifiers, key};
+    return true;
+}
+
+bool Desktop::unregisterHotkey(std::uint32_t id) { return hotkeys_.erase(id) == 1; }
+
+// Returns at once for a message already there; a process that has ended comes first.
+std::uint32_t Desktop::waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms) {
+    const std::uint32_t result = waitForProcess(handle, queue_.empty() ? ms : 0);
+    return result == platform::kWaitTimeout && !queue_.empty() ? platform::kWaitObject0 + 1 : result;
+}
+
+bool Desktop::peekMessage(platform::QueuedMessage& message) {
+    if (queue_.empty()) return false;
+    message = queue_.front();
+    queue_.erase(queue_.begin());
+    return true;
 }
 
 Desktop::Window* Desktop::find(WindowHandle handle) {

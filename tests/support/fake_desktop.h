@@ -5,13 +5,16 @@
 // optional minimum and maximum sizes), processes with a lifetime in virtual
 // milliseconds and an exit code, a virtual clock advanced only by Sleep and by
 // waits, message boxes captured in order and dismissed at once, an in-memory file
-// system, the working directory, the locale's separators, open handles, and a
-// counter for every platform call.
+// system, the working directory, the locale's separators, open handles, the
+// foreground window, the cursor clip, minimised and topmost windows and their
+// owners, system-wide hot keys, the launcher's message queue, and a counter for
+// every platform call.
 //
 // Behaviour follows Win32: paths compare without case, with repeated separators
 // read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
 // file's identity survives every name it is opened by; a window's client area shrinks with it; windows vanish when their
-// process ends; calls on a vanished window fail.
+// process ends; calls on a vanished window fail; a program's window comes up in
+// front; the foreground passing to another process frees the cursor.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
 // functions act on.
@@ -42,6 +45,8 @@ enum class Call {
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
     GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
+    GetForegroundWindow, GetAncestor, IsWindow, IsIconic, ClientToScreen, GetClipCursor, ClipCursor,
+    RegisterHotKey, UnregisterHotKey, MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
     Count
 };
 const char* CallName(Call call);
@@ -106,6 +111,12 @@ struct WindowSpec {
     }
     WindowSpec& refusingStyleChange() { refusesStyleChange = true; return *this; }
     WindowSpec& ofClass(std::string name) { className = std::move(name); return *this; }
+
+    // A window of a program owned by that program's n-th window, as a dialog is.
+    int ownerIndex = -1;
+    bool inBackground = false;  // comes up behind the foreground window
+    WindowSpec& ownedByWindow(int index) { ownerIndex = index; return *this; }
+    WindowSpec& behindTheForeground() { inBackground = true; return *this; }
 };
 // The hidden 1 x 1 companion the system gives a program's first window while its
 // input method is on, of the given system class ("IME" or "MSCTFIME UI").
@@ -182,6 +193,17 @@ public:
     void destroyWindow(WindowHandle window);
     void moveWindow(WindowHandle window, int left, int top, int width, int height);
     void raiseWindow(WindowHandle window);
+    // What the user does: brings a window to the front (0: the desktop itself),
+    // minimises a window (it keeps the foreground, as with SW_SHOWMINNOACTIVE) and
+    // restores it to the front, presses a combination of keys.
+    void activate(WindowHandle window);
+    void minimise(WindowHandle window);
+    void restore(WindowHandle window);
+    void pressKeys(std::uint32_t modifiers, std::uint32_t key);
+    // Another program confines the cursor (a null rectangle frees it), or holds a
+    // combination of keys for itself.
+    void clipByAnotherProgram(const Rect* rect);
+    Desktop& hotkeyTakenByAnotherProgram(std::uint32_t modifiers, std::uint32_t key);
 
     // ---- observation ----
     std::int64_t now() const { return clockMs_; }
@@ -207,6 +229,14 @@ public:
     // The identifier of the latest process started from this program file (0: none).
     std::uint32_t pidOf(const std::string& programPath) const;
     std::string fileContent(const std::string& path) const;
+    WindowHandle foreground() const { return foreground_; }
+    // The rectangle the cursor is confined to; false when it is free.
+    bool cursorClip(Rect& rect) const;
+    bool isTopmost(WindowHandle window) const;
+    // MessageBeep calls, in order, as their sound types.
+    const std::vector<std::uint32_t>& beeps() const { return beeps_; }
+    // Hot keys the launcher holds now.
+    std::size_t hotkeysHeld() const { return hotkeys_.size(); }
 
     // ---- the platform calls (used by the fake's platform implementation) ----
     struct Window;
@@ -245,8 +275,21 @@ public:
     int systemMetric(int index) const;
     bool windowRect(WindowHandle window, Rect& rect) const;
     bool clientRect(WindowHandle window, Rect& rect) const;
-    bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy, std::uint32_t flags);
+    bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                      std::uint32_t flags);
     void timerPeriod(bool begin, std::uint32_t period);
+
+    // ---- around the window: foreground, clip, hot keys, the queue ----
+    WindowHandle rootOwner(WindowHandle window) const;
+    bool isIconic(WindowHandle window) const;
+    bool clientToScreen(WindowHandle window, platform::Point& point) const;
+    Rect clipCursor() const;
+    void setClip(const Rect* rect);
+    bool registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);
+    bool unregisterHotkey(std::uint32_t id);
+    std::uint32_t waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms);
+    bool peekMessage(platform::QueuedMessage& message);
+    void beep(std::uint32_t type) { beeps_.push_back(type); }
 
     // ---- displays and window styles ----
     // The primary display is "\\.\DISPLAY1" at 0, 0 with the size of display();
@@ -274,7 +317,8 @@ private:
     platform::FileIdentity identityOf(const std::string& normalised, const FileEntry* entry) const;
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
-    WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid);
+    WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid, WindowHandle owner = 0);
+    std::size_t topmostCount() const;
     void endProcess(Process& process);
     void startProcess(Process& process);
     Process* spawn(const std::string& path, std::uint32_t job);
@@ -308,6 +352,17 @@ private:
     std::vector<std::string> timerPeriodCalls_;
     std::vector<std::uint32_t> closedHandles_;
     std::vector<std::uint32_t> setWindowPosFlags_;
+    WindowHandle foreground_ = 0;
+    bool clipped_ = false;
+    Rect clip_;
+    struct Hotkey {
+        std::uint32_t modifiers, key;
+    };
+    std::map<std::uint32_t, Hotkey> hotkeys_;  // the launcher's, by id
+    std::vector<Hotkey> takenHotkeys_;
+    std::vector<platform::QueuedMessage> queue_;
+    std::vector<std::uint32_t> beeps_;
+    Rect virtualScreen() const;
 
 public:
     // ---- the setup program's calls: writing files, its exe ----

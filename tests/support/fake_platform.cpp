@@ -111,9 +111,10 @@ bool GetClientRect(WindowHandle window, Rect& rect) {
     return Active().clientRect(window, rect);
 }
 
-bool SetWindowPos(WindowHandle window, WindowHandle, int x, int y, int cx, int cy, std::uint32_t flags) {
+bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                  std::uint32_t flags) {
     Active().count(Call::SetWindowPos);
-    return Active().setWindowPos(window, x, y, cx, cy, flags);
+    return Active().setWindowPos(window, insertAfter, x, y, cx, cy, flags);
 }
 
 std::uint32_t timeBeginPeriod(std::uint32_t period) {
@@ -281,6 +282,73 @@ LocalTime GetLocalTime() {
 int GetClassNameA(WindowHandle window, char* buffer, int maxCount) {
     Active().count(Call::GetClassNameA);
     return Active().className(window, buffer, maxCount);
+}
+
+// ---- around the window while the program runs ----
+
+WindowHandle GetForegroundWindow() {
+    Active().count(Call::GetForegroundWindow);
+    return Active().foreground();
+}
+
+WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags) {
+    Active().count(Call::GetAncestor);
+    return flags == kGaRootOwner ? Active().rootOwner(window) : 0;
+}
+
+bool IsWindow(WindowHandle window) {
+    Active().count(Call::IsWindow);
+    return Active().windowExists(window);
+}
+
+bool IsIconic(WindowHandle window) {
+    Active().count(Call::IsIconic);
+    return Active().isIconic(window);
+}
+
+bool ClientToScreen(WindowHandle window, Point& point) {
+    Active().count(Call::ClientToScreen);
+    return Active().clientToScreen(window, point);
+}
+
+bool GetClipCursor(Rect& rect) {
+    Active().count(Call::GetClipCursor);
+    rect = Active().clipCursor();
+    return true;
+}
+
+bool ClipCursor(const Rect* rect) {
+    Active().count(Call::ClipCursor);
+    Active().setClip(rect);
+    return true;
+}
+
+bool RegisterHotKey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key) {
+    Active().count(Call::RegisterHotKey);
+    return Active().registerHotkey(id, modifiers, key);
+}
+
+bool UnregisterHotKey(std::uint32_t id) {
+    Active().count(Call::UnregisterHotKey);
+    return Active().unregisterHotkey(id);
+}
+
+std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds) {
+    Active().count(Call::MsgWaitForMultipleObjects);
+    return Active().waitForProcessOrMessage(handle, milliseconds);
+}
+
+bool PeekMessageA(QueuedMessage& message) {
+    Active().count(Call::PeekMessageA);
+    return Active().peekMessage(message);
+}
+
+void DispatchMessageA(const QueuedMessage&) { Active().count(Call::DispatchMessageA); }
+
+bool MessageBeep(std::uint32_t type) {
+    Active().count(Call::MessageBeep);
+    Active().beep(type);
+    return true;
 }
 
 }  // namespace platform
