@@ -9,12 +9,15 @@
 #include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
 #include "geometry/measurement.h"
+#include "play/play.h"
 #include "settings/load_settings.h"
 #include "supervisor/supervisor.h"
 
 namespace {
 
 void ReportException(const char* className, const std::string& message) {
+    // The exception left the loop where it was: the cursor and the topmost band go first.
+    EndPlay();
     ShowErrorBox(std::string("Internal exception, please contact the developer:\r\n") + className + ": " + message);
 }
 

@@ -5,9 +5,11 @@
 
 namespace {
 ErrorBoxPresenter CurrentPresenter = nullptr;
-}
+BeforeErrorBox CurrentPreparation = nullptr;
+}  // namespace
 
 void ShowErrorBox(const std::string& message) {
+    if (CurrentPreparation != nullptr) CurrentPreparation();
     LogErrorBox(message);
     if (CurrentPresenter != nullptr) {
         CurrentPresenter(message);
@@ -18,6 +20,8 @@ void ShowErrorBox(const std::string& message) {
 }
 
 void SetErrorBoxPresenter(ErrorBoxPresenter presenter) { CurrentPresenter = presenter; }
+
+void SetBeforeErrorBox(BeforeErrorBox preparation) { CurrentPreparation = preparation; }
 
 namespace {
 std::string* CaptureTarget = nullptr;

@@ -8,6 +8,11 @@ constexpr const char* kErrorBoxCaption = "Framewright Tool";
 // the error icon, no owner. Returns when the user has dismissed it.
 void ShowErrorBox(const std::string& message);
 
+// Runs before every box: a box halts the loop, so what the loop holds for the
+// program while it runs (a confined cursor, a topmost window) is let go first. Null: nothing.
+using BeforeErrorBox = void (*)();
+void SetBeforeErrorBox(BeforeErrorBox preparation);
+
 // Where ShowErrorBox sends its messages instead of a box, for a tool that reports
 // on a console. A null presenter, the launcher's own setting, restores the box.
 using ErrorBoxPresenter = void (*)(const std::string& message);

@@ -11,6 +11,7 @@
 #include "geometry/frame.h"
 #include "geometry/measurement.h"
 #include "geometry/placement.h"
+#include "play/play.h"
 #include "settings/settings.h"
 
 namespace {
@@ -77,10 +78,18 @@ bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& proc
 }
 
 // One wait on the started process and, with a job, one query of the job per cycle:
-// with a job the program has ended when its last process has.
-bool ProgramHasEnded(const Launch& launch) {
-    const bool startedEnded =
-        platform::WaitForSingleObject(launch.process.process, kProcessWaitMs) == platform::kWaitObject0;
+// with a job the program has ended when its last process has. While the launcher's
+// queue is in use the wait also tells whether something came to it (`queued`), so
+// an empty queue costs no call of its own.
+bool ProgramHasEnded(const Launch& launch, bool& queued) {
+    std::uint32_t waited;
+    if (PlayUsesQueue()) {
+        waited = platform::MsgWaitForMultipleObjects(launch.process.process, kProcessWaitMs);
+        queued = waited == platform::kWaitObject0 + 1;
+    } else {
+        waited = platform::WaitForSingleObject(launch.process.process, kProcessWaitMs);
+    }
+    const bool startedEnded = waited == platform::kWaitObject0;
     if (launch.job == 0) return startedEnded;
     if (!QueryJobProcesses(launch.job, TargetJobProcesses)) {
         TargetJobProcesses.active = TargetJobProcesses.listed = 0;
@@ -91,20 +100,33 @@ bool ProgramHasEnded(const Launch& launch) {
 
 }  // namespace
 
-bool NeedToFindWindow() { return TargetWindow == platform::kNoWindow; }
+namespace {
 
-bool CheckWindowLock(bool checkPosition) {
-    platform::Rect current;
+enum class LockOutcome { Unchanged, Placed, NotPlaced };
+
+// The lock's one look at the window; `current` holds the rectangle read, which is
+// the window's still when the outcome is Unchanged.
+LockOutcome LockWindowOnce(bool checkPosition, platform::Rect& current) {
     if (!platform::GetWindowRect(TargetWindow, current)) {
         // The window is gone: count it as lost so the next cycles search for it.
         TargetWindow = platform::kNoWindow;
-        return false;
+        return LockOutcome::NotPlaced;
     }
     bool differs = (checkPosition && (current.left != LastAppliedLeft || current.top != LastAppliedTop)) ||
                    current.right - current.left != LastAppliedWidth ||
                    current.bottom - current.top != LastAppliedHeight ||
                    (Settings.Borderless && FrameIsBack(TargetWindow));
-    return differs ? MoveAndResizeWindow(checkPosition) : false;
+    if (!differs) return LockOutcome::Unchanged;
+    return MoveAndResizeWindow(checkPosition) ? LockOutcome::Placed : LockOutcome::NotPlaced;
+}
+
+}  // namespace
+
+bool NeedToFindWindow() { return TargetWindow == platform::kNoWindow; }
+
+bool CheckWindowLock(bool checkPosition) {
+    platform::Rect current;
+    return LockWindowOnce(checkPosition, current) == LockOutcome::Placed;
 }
 
 void RunTargetProgram() {
@@ -124,13 +146,17 @@ void RunTargetProgram() {
 
     if (Settings.LockWindow) Trace("Will lock window size");
     if (Settings.AlwaysMoveWindow) Trace("Will lock window position");
+    StartPlay();
     platform::timeBeginPeriod(kTimerPeriodMs);
 
-    while (!ProgramHasEnded(launch)) {
+    bool queued = false;
+    while (!ProgramHasEnded(launch, queued)) {
         platform::Sleep(kCycleSleepMs);
         elapsedMs = AdvanceClock(elapsedMs);
         // In the lock phase nothing may be traced for hours: a count must not wait for it.
         LogTick();
+        if (queued) TakeQueuedMessages();
+        queued = false;
         if (gaveUp) continue;
 
         bool windowKnown = false;
@@ -147,6 +173,8 @@ void RunTargetProgram() {
         }
         if (!windowKnown) continue;
 
+        platform::Rect outer;
+        bool outerSeen = false;
         if (firstResizePending) {
             if (elapsedMs >= Settings.FirstResizeDelayMs) {
                 Trace("Trying to resize window (first time)");
@@ -164,12 +192,14 @@ void RunTargetProgram() {
                 ShowErrorBox("Failed to resize the target window, timed out. Giving up.");
                 gaveUp = true;
             }
-        } else if (Settings.LockWindow) {
-            CheckWindowLock(reposition);
+        } else if (Settings.LockWindow && !PlayPaused()) {
+            outerSeen = LockWindowOnce(reposition, outer) == LockOutcome::Unchanged;
         }
+        if (!NeedToFindWindow()) PlayCycle(outerSeen ? &outer : nullptr);
     }
 
     platform::timeEndPeriod(kTimerPeriodMs);
+    EndPlay();
     std::uint32_t exitCode = 0;
     platform::GetExitCodeProcess(process.process, exitCode);
     Trace("Program stopped with exit code: " + std::to_string(exitCode));

@@ -1,0 +1,201 @@
+#include "play/play.h"
+
+#include <string>
+
+#include "diagnostics/error_box.h"
+#include "diagnostics/trace.h"
+#include "play/play_rules.h"
+#include "settings/pause_key.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr std::uint32_t kPauseKeyId = 1;
+
+struct PlayState {
+    bool active = false;  // clipcursor or topmost
+    bool hotkeyHeld = false;
+    bool paused = false;
+    // What the cycles saw of `window`, kept so that a cycle reads only what changed.
+    platform::WindowHandle window = platform::kNoWindow;
+    platform::WindowHandle foreground = platform::kNoWindow;
+    bool detailKnown = false;  // view.minimised and view.client belong to `outer`
+    platform::Rect outer;
+    WindowView view;
+    // What the launcher did.
+    ClipMemory clip;
+    bool topmostMade = false;
+    bool topmostDecided = false;  // topmostWanted holds the last wish; the style is read when it changes
+    bool topmostWanted = false;
+};
+
+PlayState State;
+
+std::string RectText(const platform::Rect& r) {
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + " - " + std::to_string(r.right - r.left) +
+           " x " + std::to_string(r.bottom - r.top);
+}
+
+// The foreground every cycle; whether it is the program's only when it changed; the
+// window's rectangle while it is in front, and its client area and minimised state
+// only when that rectangle or the foreground changed. False when the window is gone.
+bool Look(const platform::Rect* outer) {
+    const platform::WindowHandle foreground = platform::GetForegroundWindow();
+    if (foreground != State.foreground) {
+        State.foreground = foreground;
+        State.detailKnown = false;
+        State.view.inFront = foreground != 0 && (foreground == State.window ||
+                                                 platform::GetAncestor(foreground, platform::kGaRootOwner) ==
+                                                     State.window);
+        if (!State.view.inFront && !platform::IsWindow(State.window)) return false;
+    }
+    if (!State.view.inFront) return true;
+    platform::Rect seen;
+    if (outer != nullptr) seen = *outer;
+    else if (!platform::GetWindowRect(State.window, seen)) return false;
+    if (State.detailKnown && seen == State.outer) return true;
+
+    State.outer = seen;
+    State.view.minimised = platform::IsIconic(State.window);
+    State.view.client = {};
+    if (!State.view.minimised) {
+        platform::Rect client;
+        platform::Point origin;
+        if (!platform::GetClientRect(State.window, client) || !platform::ClientToScreen(State.window, origin)) {
+            return false;
+        }
+        State.view.client = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    }
+    State.detailKnown = true;
+    return true;
+}
+
+void SetClip(bool wanted, const platform::Rect& clip) {
+    if (!wanted && !State.clip.set) return;
+    platform::Rect current;
+    platform::GetClipCursor(current);
+    switch (DecideClip(wanted, clip, current, State.clip)) {
+        case ClipMove::Keep:
+            return;
+        case ClipMove::Apply:
+            platform::ClipCursor(&clip);
+            // What the system made of it, cut to the screen, is what later cycles compare.
+            platform::GetClipCursor(State.clip.inForce);
+            State.clip.asked = clip;
+            State.clip.set = true;
+            Trace("Cursor confined to " + RectText(clip));
+            return;
+        case ClipMove::Release:
+            platform::ClipCursor(nullptr);
+            Trace("Cursor freed");
+            break;
+        case ClipMove::Forget:
+            break;
+    }
+    State.clip.set = false;
+}
+
+void SetTopmost(bool wanted) {
+    const bool topmost =
+        (platform::GetWindowLongA(State.window, platform::kGwlExStyle) & platform::kWsExTopmost) != 0;
+    const std::uint32_t flags = platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate;
+    switch (DecideTopmost(wanted, topmost, State.topmostMade)) {
+        case TopmostMove::Keep:
+            break;
+        case TopmostMove::Raise:
+            if (platform::SetWindowPos(State.window, platform::kHwndTopmost, 0, 0, 0, 0, flags)) {
+                State.topmostMade = true;
+                Trace("Window made topmost");
+            }
+            break;
+        case TopmostMove::Lower:
+            platform::SetWindowPos(State.window, platform::kHwndNoTopmost, 0, 0, 0, 0, flags);
+            Trace("Window no longer topmost");
+            State.topmostMade = false;
+            break;
+        case TopmostMove::Forget:
+            State.topmostMade = false;
+            break;
+    }
+}
+
+void TogglePause() {
+    State.paused = !State.paused;
+    Trace(State.paused ? "Paused" : "Resumed");
+    platform::MessageBeep(State.paused ? platform::kMbIconExclamation : platform::kMbIconAsterisk);
+}
+
+}  // namespace
+
+void StartPlay() {
+    State = PlayState{};
+    State.active = Settings.ClipCursor || Settings.Topmost;
+    if (Settings.ClipCursor) Trace("Will keep the cursor in the window while it is in front");
+    if (Settings.Topmost) Trace("Will keep the window topmost while it is in front");
+    if (Settings.PauseKey.key != 0) {
+        const std::string name = PauseKeyText(Settings.PauseKey);
+        State.hotkeyHeld = platform::RegisterHotKey(kPauseKeyId, Settings.PauseKey.modifiers | platform::kModNoRepeat,
+                                                    Settings.PauseKey.key);
+        // A box would hold the window's sizing up: the run goes on without the key.
+        Trace(State.hotkeyHeld ? "Pause key: " + name
+                               : "The pause key " + name + " is taken by another program; running without it");
+    }
+    if (State.active) SetBeforeErrorBox(ReleasePlay);
+}
+
+bool PlayUsesQueue() { return State.hotkeyHeld; }
+
+void TakeQueuedMessages() {
+    platform::QueuedMessage message;
+    while (platform::PeekMessageA(message)) {
+        if (message.window == 0 && message.message == platform::kWmHotkey && message.wParam == kPauseKeyId) {
+            TogglePause();
+        } else {
+            platform::DispatchMessageA(message);
+        }
+    }
+}
+
+bool PlayPaused() { return State.paused; }
+
+void PlayCycle(const platform::Rect* outer) {
+    if (!State.active) return;
+    if (TargetWindow != State.window) {
+        // Another window: nothing seen or done so far concerns it.
+        PlayState fresh;
+        fresh.active = State.active;
+        fresh.hotkeyHeld = State.hotkeyHeld;
+        fresh.paused = State.paused;
+        fresh.clip = State.clip;  // the clip is the cursor's, whichever window it was for
+        fresh.window = TargetWindow;
+        State = fresh;
+    }
+    if (!Look(outer)) {
+        TargetWindow = platform::kNoWindow;
+        return;
+    }
+    if (Settings.ClipCursor) {
+        platform::Rect clip;
+        const bool wanted = WantedClip(State.view, State.paused, clip);
+        SetClip(wanted, clip);
+    }
+    if (Settings.Topmost) {
+        const bool wanted = WantedTopmost(State.view, State.paused);
+        if (!State.topmostDecided || wanted != State.topmostWanted) SetTopmost(wanted);
+        State.topmostDecided = true;
+        State.topmostWanted = wanted;
+    }
+}
+
+void ReleasePlay() {
+    SetClip(false, {});
+    if (State.topmostMade) SetTopmost(false);
+    State.topmostDecided = false;
+}
+
+void EndPlay() {
+    ReleasePlay();
+    if (State.hotkeyHeld) platform::UnregisterHotKey(kPauseKeyId);
+    State = PlayState{};
+    SetBeforeErrorBox(nullptr);
+}

@@ -1,0 +1,41 @@
+// What the launcher wants around the window while the program runs, decided from
+// what a cycle saw and what the launcher did last. No platform calls: the step in
+// play.cpp reads the system, asks these rules, and acts only on their answer.
+#pragma once
+
+#include "platform/platform.h"
+
+// What one cycle saw of the program's window.
+struct WindowView {
+    bool inFront = false;  // it, or a window it owns, is the foreground window
+    bool minimised = false;
+    platform::Rect client;  // its client area in screen coordinates
+};
+
+// The cursor is kept in the client area while the window is in front, not
+// minimised and not paused, and has an area at all. True with the rectangle then.
+bool WantedClip(const WindowView& view, bool paused, platform::Rect& clip);
+// The window is topmost under the same conditions.
+bool WantedTopmost(const WindowView& view, bool paused);
+
+// The clip the launcher set last: the rectangle it asked for, and the one the system
+// made of it (cut to the screen), which GetClipCursor shows while it is in force.
+struct ClipMemory {
+    bool set = false;
+    platform::Rect asked, inForce;
+};
+
+enum class ClipMove {
+    Keep,     // nothing to call
+    Apply,    // ClipCursor with the wanted rectangle
+    Release,  // ClipCursor(null): the launcher's own clip is still in force
+    Forget,   // the clip in force is no longer the launcher's: leave it alone
+};
+// `current` is what GetClipCursor shows now. Every ClipCursor moves the mouse, so a
+// clip is applied only when the one in force is not what was wanted.
+ClipMove DecideClip(bool wanted, const platform::Rect& clip, const platform::Rect& current, const ClipMemory& ours);
+
+enum class TopmostMove { Keep, Raise, Lower, Forget };
+// `made`: the launcher made the window topmost and has not put it back. A window
+// that is topmost by its own doing stays so.
+TopmostMove DecideTopmost(bool wanted, bool topmost, bool made);
