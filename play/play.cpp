@@ -140,7 +140,7 @@ void StartPlay() {
         Trace(State.hotkeyHeld ? "Pause key: " + name
                                : "The pause key " + name + " is taken by another program; running without it");
     }
-    if (State.active) SetBeforeErrorBox(ReleasePlay);
+    SetBeforeErrorBox(State.active ? ReleasePlay : nullptr);
 }
 
 bool PlayUsesQueue() { return State.hotkeyHeld; }

@@ -77,6 +77,16 @@ TEST_F(LoopAllocations, LockingAWindowAllocatesNothing) {
     EXPECT_EQ(Allocations, 0u);
 }
 
+TEST_F(LoopAllocations, KeepingTheCursorAndTopmostWithAPauseKeyAllocatesNothing) {
+    Settings.ClipCursor = Settings.Topmost = true;
+    Settings.PauseKey = {0x2, 0x7B};
+    desktop.program(kGame, aProgram().running(60000).showing(aWindow().withTitle("The Game")));
+    countBetween(1000, 59000);
+    RunTargetProgram();
+    EXPECT_EQ(Allocations, 0u);
+    EXPECT_EQ(desktop.calls(fake::Call::ClipCursor), 2u) << "when found and after the first resize";
+}
+
 // With a log file: the cycles that only repeat what the log has write nothing either.
 TEST_F(LoopAllocations, WithALogRepeatingCyclesAllocateAndWriteNothing) {
     for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));
