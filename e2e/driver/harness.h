@@ -148,3 +148,5 @@ std::vector<Scenario> SetupScenarios();
 std::vector<Scenario> LaunchingScenarios();
 // The scenario of a launch wrapped as a store does it: "-- PROGRAM [ARGUMENTS]".
 std::vector<Scenario> WrappedLaunchScenarios();
+// The scenario of the cursor clip, topmost and the pause key.
+std::vector<Scenario> PlayScenarios();

@@ -400,5 +400,6 @@ std::vector<Scenario> AllScenarios() {
     for (Scenario& scenario : SetupScenarios()) all.push_back(std::move(scenario));
     for (Scenario& s : LaunchingScenarios()) all.push_back(std::move(s));
     for (Scenario& s : WrappedLaunchScenarios()) all.push_back(std::move(s));
+    for (Scenario& s : PlayScenarios()) all.push_back(std::move(s));
     return all;
 }

@@ -1,0 +1,142 @@
+// The play around the window on real windows: the cursor kept in the target's
+// client area and the target topmost while it is in front, both let go while a
+// window of the driver's own is in front, and the pause key sent as keyboard input.
+// The foreground and the cursor belong to the whole desktop, so this scenario runs
+// alone and in one case.
+#include <atomic>
+#include <thread>
+
+#include "harness.h"
+
+namespace {
+
+const DWORD kWindowAppearsMs = 400000;
+const DWORD kFirstResizeMs = 60000;
+const DWORD kWithinMs = 1000;  // a cycle is 10 ms; allow for a loaded machine
+const Geometry kCentred{560, 240, 800, 600};
+
+Geometry ClipOf() {
+    RECT r{};
+    GetClipCursor(&r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Geometry Screen() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+Geometry ScreenClientOf(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return {origin.x, origin.y, r.right, r.bottom};
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// A window of the driver's own, on a thread of its own that serves its messages.
+class OwnWindow {
+public:
+    OwnWindow() {
+        thread_ = std::thread([this] {
+            threadId_ = GetCurrentThreadId();
+            window_ = CreateWindowExW(0, L"STATIC", L"fw-e2e driver's window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                                      50, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+            ready_ = true;
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        });
+        WaitUntil([this] { return ready_.load(); }, 10000);
+    }
+    ~OwnWindow() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    HWND Handle() const { return window_; }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> ready_{false};
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+// Brings a window to the front as the user would; true once it is the foreground window.
+bool BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+}
+
+// Waits until the cursor clip and the topmost bit are what the launcher should make
+// of the situation, and checks both.
+void ExpectPlay(Checker& c, const std::string& what, HWND target, const Geometry& clip, bool topmost) {
+    DWORD elapsed = 0;
+    const bool reached =
+        WaitUntil([&] { return ClipOf() == clip && IsTopmost(target) == topmost; }, 5000, &elapsed);
+    c.Record(reached && elapsed <= kWithinMs,
+             what + ": cursor held in " + ToText(clip) + ", topmost " + ToText(topmost) + " within " +
+                 std::to_string(kWithinMs) + " ms",
+             reached ? "after " + std::to_string(elapsed) + " ms"
+                     : "got " + ToText(ClipOf()) + ", topmost " + ToText(IsTopmost(target)));
+}
+
+// Ctrl+Alt+F11 as keyboard input, pressed and let go.
+void PressPauseKey() {
+    const WORD keys[] = {VK_CONTROL, VK_MENU, VK_F11};
+    INPUT inputs[6] = {};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = inputs[5 - i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = inputs[5 - i].ki.wVk = keys[i];
+        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(6, inputs, sizeof(INPUT));
+}
+
+void ForegroundAndPause(Checker& c, const Env& env) {
+    LauncherRun run(env, "play");
+    const std::string title = "fw-e2e play";
+    Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 640 480 --pos 100 100");
+    ini.Set("tweaks", "clipcursor", "1").Set("tweaks", "topmost", "1").Set("tweaks", "pausekey", "Ctrl+Alt+F11");
+    run.WriteFile("framewright.ini", ini.Text());
+    if (!run.Start(c)) return;
+    HWND target = WaitForTargetWindow(c, title, kWindowAppearsMs);
+    if (!target) return;
+    WaitUntil([&] { return OuterOf(target) == kCentred; }, kFirstResizeMs);
+    c.Equal("first resize", kCentred, OuterOf(target));
+    c.Record(BringToFront(target), "the target in front", "foreground " + ToText(GetForegroundWindow() == target));
+    const Geometry client = ScreenClientOf(target);
+    c.Note("the target's client area on the screen: " + ToText(client));
+    ExpectPlay(c, "in front", target, client, true);
+    {
+        OwnWindow own;
+        for (int round = 1; round <= 2; ++round) {
+            const std::string n = " (" + std::to_string(round) + ")";
+            c.Record(BringToFront(own.Handle()), "the driver's window in front" + n, "");
+            ExpectPlay(c, "another program in front" + n, target, Screen(), false);
+            c.Record(BringToFront(target), "the target back in front" + n, "");
+            ExpectPlay(c, "back in front" + n, target, client, true);
+        }
+    }
+
+    PressPauseKey();
+    ExpectPlay(c, "paused", target, Screen(), false);
+    SetWindowPos(target, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool resized = WaitUntil([&] { return OuterOf(target).width != 700; }, 500);
+    c.Equal("paused: the lock leaves the size the user gave", false, resized);
+    PressPauseKey();
+    ExpectPlay(c, "resumed", target, client, true);
+    c.Equal("resumed: the lock put the size back", kCentred, OuterOf(target));
+
+    PostMessageW(target, WM_CLOSE, 0, 0);
+    if (!run.Finish(c, 60000)) KillWindowProcess(target);
+    run.ExpectBoxes(c, {});
+    c.Equal("the cursor is free after the end", Screen(), ClipOf());
+}
+
+}  // namespace
+
+std::vector<Scenario> PlayScenarios() {
+    return {{"play", {{"clip and topmost follow the foreground; the pause key", ForegroundAndPause}}}};
+}
