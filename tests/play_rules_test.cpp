@@ -27,8 +27,12 @@ TEST(PlayRules, TheClipAndTopmostAreWantedOnlyInFrontNotMinimisedNotPaused) {
     for (const Row& row : rows) {
         Rect clip;
         EXPECT_EQ(WantedClip(row.view, row.paused, clip), row.wanted) << row.label;
-        if (row.wanted) EXPECT_EQ(clip, kClient) << row.label;
-        if (row.view.client == kClient) EXPECT_EQ(WantedTopmost(row.view, row.paused), row.wanted) << row.label;
+        if (row.wanted) {
+            EXPECT_EQ(clip, kClient) << row.label;
+        }
+        if (row.view.client == kClient) {
+            EXPECT_EQ(WantedTopmost(row.view, row.paused), row.wanted) << row.label;
+        }
     }
 }
 

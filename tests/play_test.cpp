@@ -72,7 +72,9 @@ protected:
             Rect held;
             const bool clipped = desktop.cursorClip(held);
             EXPECT_EQ(clipped, clip != nullptr) << label;
-            if (clipped && clip != nullptr) EXPECT_EQ(held, *clip) << label;
+            if (clipped && clip != nullptr) {
+                EXPECT_EQ(held, *clip) << label;
+            }
             EXPECT_EQ(desktop.isTopmost(game()), topmost) << label;
         });
     }
