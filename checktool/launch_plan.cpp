@@ -4,6 +4,7 @@
 #include "geometry/measurement.h"
 #include "geometry/placement_plan.h"
 #include "settings/displays.h"
+#include "settings/pause_key.h"
 #include "settings/settings.h"
 
 namespace {
@@ -32,6 +33,16 @@ std::string Keeping() {
     const bool position = Settings.AlwaysMoveWindow && Settings.MoveWindow != MoveWindowMode::None;
     return position ? "restores its size and position whenever they change"
                     : "restores its size whenever it changes";
+}
+
+// Tried as the launcher registers it, and given back at once.
+std::string PauseKeyState() {
+    const std::string name = PauseKeyText(Settings.PauseKey);
+    if (!platform::RegisterHotKey(1, Settings.PauseKey.modifiers | platform::kModNoRepeat, Settings.PauseKey.key)) {
+        return name + ": taken by another program now, so the launcher would run without it";
+    }
+    platform::UnregisterHotKey(1);
+    return name + " (free now): pauses and resumes the cursor, topmost and the lock";
 }
 
 std::string Position(const platform::Rect& planned) {
@@ -109,6 +120,9 @@ std::string DescribeLaunch(const CheckOptions& options) {
                                  std::to_string(Settings.FirstResizeTimeoutMs) + " ms");
     text += Line("then", Keeping());
     if (Settings.Borderless) text += Line("frame", "takes the frame off the window before each placement");
+    if (Settings.ClipCursor) text += Line("cursor", "kept in the window's client area while the window is in front");
+    if (Settings.Topmost) text += Line("topmost", "the window, while it is in front");
+    if (Settings.PauseKey.key != 0) text += Line("pause key", PauseKeyState());
     text += Line("end", Settings.FollowChildren ? "when the started process and every process it starts have ended"
                                                 : "when the started process ends");
     text += Line("log", Settings.LogFile.empty() ? "none" : Settings.LogFile + " (appended)");

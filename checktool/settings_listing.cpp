@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "settings/integer_text.h"
+#include "settings/pause_key.h"
 #include "settings/settings.h"
 
 namespace {
@@ -50,6 +51,14 @@ std::string DisplayChoiceText() {
     return "primary";
 }
 
+// The key's own spelling; a text that is no key combination as written (the checks
+// after reading reject it).
+std::string PauseKeyShown() {
+    PauseKey key;
+    if (!ParsePauseKey(Settings.PauseKeyWritten, key)) return Settings.PauseKeyWritten;
+    return key.key == 0 ? "(none)" : PauseKeyText(key);
+}
+
 const SettingRow kRows[kSettingCount] = {
     {"program", "path", Kind::Text, [] { return Text(Settings.ProgramPath); }},
     {"program", "name", Kind::Text, [] { return Text(Settings.ProgramName); }},
@@ -77,6 +86,9 @@ const SettingRow kRows[kSettingCount] = {
     {"windowresize", "display", Kind::Keyword, DisplayChoiceText},
     {"tweaks", "borderless", Kind::Flag, [] { return Flag(Settings.Borderless); }},
     {"program", "followchildren", Kind::Flag, [] { return Flag(Settings.FollowChildren); }},
+    {"tweaks", "clipcursor", Kind::Flag, [] { return Flag(Settings.ClipCursor); }},
+    {"tweaks", "topmost", Kind::Flag, [] { return Flag(Settings.Topmost); }},
+    {"tweaks", "pausekey", Kind::Keyword, PauseKeyShown},
 };
 
 // Looked up as soon as the file is read, so that the log gets every line.

@@ -253,3 +253,27 @@ TEST_F(CheckToolTest, SizesAndPlacesTheGivenWindowOnTheGivenOrRealDisplay) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CheckToolTest, ListsThePlayKeysAndTriesThePauseKey) {
+    CheckResult result = Check(Config("", "", "clipcursor=1\ntopmost=0\npausekey=ctrl + f12\n"));
+    EXPECT_EQ(ListedAs(result.out, "tweaks->clipcursor"), "= on  (from the file)");
+    EXPECT_EQ(ListedAs(result.out, "tweaks->topmost"), "= off  (from the file)");
+    EXPECT_EQ(ListedAs(result.out, "tweaks->pausekey"), "= Ctrl+F12  (from the file, written \"ctrl + f12\")");
+    EXPECT_TRUE(HasLine(result.out, "  cursor     kept in the window's client area while the window is in front"));
+    EXPECT_FALSE(HasLine(result.out, "  topmost    the window, while it is in front"));
+    EXPECT_TRUE(HasLine(result.out, "  pause key  Ctrl+F12 (free now): pauses and resumes the cursor, topmost and the lock"));
+    EXPECT_EQ(desktop.hotkeysHeld(), 0u) << "given back at once";
+
+    desktop.hotkeyTakenByAnotherProgram(0x2, 0x7B);
+    result = Check(Config("", "", "pausekey=Ctrl+F12\n"));
+    EXPECT_TRUE(HasLine(result.out, "  pause key  Ctrl+F12: taken by another program now, so the launcher would run without it"));
+
+    result = Check(Config("", "", "pausekey=Q\n"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(ListedAs(result.out, "tweaks->pausekey"), "= Q  (from the file)");
+    EXPECT_NE(result.out.find("Rejected: Invalid settings: tweaks->pausekey is not a legal value (Q)"), std::string::npos);
+}
+
+}  // namespace
