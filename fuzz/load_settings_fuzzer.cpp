@@ -12,6 +12,7 @@
 #include "diagnostics/exceptions.h"
 #include "fuzz/check.h"
 #include "settings/load_settings.h"
+#include "settings/pause_key.h"
 #include "settings/settings.h"
 #include "tests/support/fake_desktop.h"
 
@@ -29,6 +30,9 @@ void CheckAccepted(const rSettings& s) {
     FUZZ_CHECK(s.ScalingMethod == ScalingMethod::Defined || s.Scale >= 1);
     FUZZ_CHECK(std::isfinite(s.AspectRatio));
     FUZZ_CHECK(s.AutodetectBorderSize || (s.BorderWidth >= 0 && s.BorderHeight >= 0));
+    PauseKey key;
+    FUZZ_CHECK(ParsePauseKey(s.PauseKeyWritten, key) && key.key == s.PauseKey.key &&
+               key.modifiers == s.PauseKey.modifiers);
     // The simulated desktop has displays 1 and 2.
     FUZZ_CHECK(s.Display != DisplayChoice::Numbered || s.DisplayNumber == 1 || s.DisplayNumber == 2);
 }

@@ -54,6 +54,7 @@ std::uint32_t SmallNumber(std::string_view digits, std::uint32_t last) {
 
 // The virtual-key code of a key name, 0 for none.
 std::uint32_t KeyCode(std::string_view name) {
+    if (name.empty()) return 0;
     if (name.size() == 1) {
         const char c = Lower(name[0]);
         if (c >= 'a' && c <= 'z') return static_cast<std::uint32_t>('A' + (c - 'a'));
