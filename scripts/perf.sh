@@ -26,9 +26,9 @@ native32=yes
 [ "${FRAMEWRIGHT_PERF_EMULATED:-0}" = 1 ] && native32=no
 
 if [ $quick -eq 1 ]; then
-  min_time=0.05 launches=3 disturbances=10 cpu_seconds=2 report=build/perf/performance-quick.md
+  min_time=0.05 launches=3 disturbances=10 cpu_seconds=2 switches=5 report=build/perf/performance-quick.md
 else
-  min_time=0.3 launches=30 disturbances=100 cpu_seconds=15 report=docs/performance.md
+  min_time=0.3 launches=30 disturbances=100 cpu_seconds=15 switches=40 report=docs/performance.md
 fi
 load_average=$(cut -d' ' -f1 /proc/loadavg)
 
@@ -38,13 +38,15 @@ bench=$(./build/host/launcher_bench --benchmark_min_time=$min_time --benchmark_f
 not_measured="not measured on this machine: 32-bit code is emulated"
 if [ $native32 = yes ] || [ $quick -eq 1 ]; then
   echo "== Measuring under Wine ($launches launches, $disturbances disturbances, CPU over $cpu_seconds s)" >&2
-  wine_rows=$(bash bench/wine/measure.sh build/win32 $launches $disturbances $cpu_seconds)
+  wine_rows=$(bash bench/wine/measure.sh build/win32 $launches $disturbances $cpu_seconds $switches)
 else
   wine_rows=$(for row in "reaction: window created to resized, median (p95)" \
                          "lock restore: disturbance to size back, median (p95)" \
                          "CPU, lock phase (the window left alone), process + Wine server" \
                          "CPU, search phase, 500 other top-level windows, process + Wine server" \
-                         "start-up: start to the program's start, median (p95)"; do
+                         "start-up: start to the program's start, median (p95)" \
+                         "CPU, lock phase in front with clipcursor, topmost and pausekey, as a ratio to the lock alone" \
+                         "clip: the window back in front to the cursor confined, median (p95)"; do
                 echo "| $row | $not_measured | | |"
               done)
 fi
@@ -101,6 +103,16 @@ mkdir -p "$(dirname "$report")"
   echo "  list with a server call of its own."
   echo "- Start-up: from the shell's clock just before \`wine\` starts the launcher to the"
   echo "  target's first line (its \`start\`), against \`wine64\` starting the target directly."
+  echo "- The play keys: \`clipcursor=1\`, \`topmost=1\`, \`pausekey=Ctrl+Alt+F11\`; the baseline does"
+  echo "  the same plainly (\`play\`): every cycle it takes its queue, reads the foreground window"
+  echo "  and, while that is the target, its client area and the clip, confining the cursor when"
+  echo "  the clip differs. The CPU row's window is in front (\`bench/wine/foreground_switch.cpp\`"
+  echo "  brings it there), the costlier case; its ratio is to each one's own lock-phase row."
+  echo "- Clip: \`fw-foreground-switch.exe\` brings a window of its own to the front, waits until the"
+  echo "  cursor is free and 30 to 70 ms more (so each return falls at another point of the cycle),"
+  echo "  gives the front back to the target and polls \`GetClipCursor\` every millisecond until it"
+  echo "  is the target's client area. Wine confines the cursor only with 32-bit XInput2"
+  echo "  (\`libxi6:i386\`, installed by \`scripts/install-deps.sh\`)."
   echo
   echo "## Host benchmarks (simulated desktop, \`scripts/bench.sh\`)"
   echo

@@ -4,10 +4,16 @@
 // until one belongs to the program, sizes it once (centred), then checks its
 // rectangle every 10 ms and puts the size back when it differs. Ends with the
 // program.
-//   fw-baseline.exe WIDTH HEIGHT PROGRAM COMMAND-LINE
+// With "play" it also does, plainly, what clipcursor, topmost and a pause key ask
+// for: it holds Ctrl+Alt+F11, takes its queue every cycle, reads the foreground
+// window every cycle and, while it is the program's, the window's client area and
+// the cursor clip, confining the cursor when the clip differs; the window is made
+// topmost and back as the foreground comes and goes.
+//   fw-baseline.exe WIDTH HEIGHT PROGRAM COMMAND-LINE [play]
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -22,16 +28,41 @@ HWND FindWindowOf(DWORD processId) {
     return nullptr;
 }
 
+bool paused = false;
+bool inFront = false;
+
+void Play(HWND window) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_HOTKEY) paused = !paused;
+    }
+    const bool front = GetForegroundWindow() == window && !paused;
+    if (front != inFront) {
+        SetWindowPos(window, front ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!front) ClipCursor(nullptr);
+        inFront = front;
+    }
+    if (!front) return;
+    RECT client, clip;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    GetClipCursor(&clip);
+    if (!EqualRect(&client, &clip)) ClipCursor(&client);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) return 64;
+    if (argc != 5 && argc != 6) return 64;
     const int width = std::atoi(argv[1]), height = std::atoi(argv[2]);
+    const bool play = argc == 6 && std::strcmp(argv[5], "play") == 0;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(argv[3], argv[4], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return 1;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (play) RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, VK_F11);
 
     timeBeginPeriod(1);
     HWND window = nullptr;
@@ -45,11 +76,15 @@ int main(int argc, char** argv) {
         RECT r;
         if (!GetWindowRect(window, &r)) {
             window = nullptr;
-        } else if (r.right - r.left != width || r.bottom - r.top != height) {
+            continue;
+        }
+        if (r.right - r.left != width || r.bottom - r.top != height) {
             SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        if (play) Play(window);
     }
     timeEndPeriod(1);
+    if (play) ClipCursor(nullptr);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return 0;

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Measures the real launcher under Wine side by side with the baseline programs of
 # this folder, and prints the rows of the performance report's Wine table.
-#   measure.sh WIN32_BUILD_DIR LAUNCHES DISTURBANCES CPU_SECONDS
+#   measure.sh WIN32_BUILD_DIR LAUNCHES DISTURBANCES CPU_SECONDS SWITCHES
 # Every run: the e2e target program, 640 x 480, found by PID and made 800 x 600,
-# centred, locked (firstresizedelayms=10). The target logs its own timings (see its
+# centred, locked (firstresizedelayms=10); the play runs add clipcursor, topmost
+# and a pause key (the baseline's "play"), and fw-foreground-switch.exe takes the
+# foreground away from the target and gives it back SWITCHES times. The target logs its own timings (see its
 # --perf-log); CPU is utime + stime of the Linux processes, read from /proc: the
 # launcher's (or the baseline's) and the Wine server's, which this script starts.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath "$1")
-launches=$2 disturbances=$3 cpu_seconds=$4
+launches=$2 disturbances=$3 cpu_seconds=$4 switches=$5
 launcher=$build/framewright.exe
 baseline=$build/bench/wine/fw-baseline.exe
 load=$build/bench/wine/fw-window-load.exe
+switcher=$build/bench/wine/fw-foreground-switch.exe
 target=$build/e2e/fw-target.exe
 wine32=/usr/lib/wine/wine wine64=/usr/lib/wine/wine64
 tick_ms=$(awk -v hz="$(getconf CLK_TCK)" 'BEGIN { print 1000 / hz }')
@@ -59,9 +62,9 @@ await_line() {
 value() { awk -v w="$2" '$1 == w { print $2; exit }' "$1" 2>/dev/null || true; }
 
 # Starts the launcher or the baseline (kind $1) in folder $2 on the target with
-# options $3; sets `pid`.
+# options $3, with "play" in $4 the play keys too; sets `pid`.
 start() {
-  local kind=$1 dir=$2 options="fw-target --title fw-perf --outer 640 480 --pos 100 100 --perf-log $(winpath "$2/log") $3"
+  local kind=$1 dir=$2 play=${4:-} options="fw-target --title fw-perf --outer 640 480 --pos 100 100 --perf-log $(winpath "$2/log") $3"
   mkdir -p "$dir"
   if [ "$kind" = launcher ]; then
     cat >"$dir/framewright.ini" <<EOF
@@ -79,9 +82,10 @@ movewindow=centre
 scalingmethod=defined
 lockwindow=1
 EOF
+    [ -n "$play" ] && printf '[tweaks]\nclipcursor=1\ntopmost=1\npausekey=Ctrl+Alt+F11\n' >>"$dir/framewright.ini"
     (cd "$dir" && exec "$wine32" "$launcher") >"$dir/out" 2>&1 </dev/null &
   else
-    (cd "$dir" && exec "$wine32" "$baseline" 800 600 "$(winpath "$target")" "$options") >"$dir/out" 2>&1 </dev/null &
+    (cd "$dir" && exec "$wine32" "$baseline" 800 600 "$(winpath "$target")" "$options" $play) >"$dir/out" 2>&1 </dev/null &
   fi
   pid=$!
   started+=("$pid")
@@ -148,12 +152,29 @@ cpu_window() {
     'BEGIN { printf "%.1f %.1f %.1f\n", (o + s) * t / d, o * t / d, s * t / d }'
 }
 
-# ---- CPU in the lock phase: the window placed and left alone ----
+# ---- CPU in the lock phase: the window placed and left alone, in front; alone,
+# and with the play keys ----
 round=0
-for kind in launcher baseline baseline launcher; do
-  dir=$work/lock-cpu-$kind-$((++round))
-  start "$kind" "$dir" "--time-limit $(((cpu_seconds + 3) * 1000))"
-  await_line "$dir/log" reaction 60 && sleep 1 && cpu_window "$pid" >>"$work/lock-cpu-$kind.txt"
+for play in "" play; do
+  for kind in launcher baseline baseline launcher; do
+    dir=$work/lock${play:+-play}-cpu-$kind-$((++round))
+    start "$kind" "$dir" "--time-limit $(((cpu_seconds + 5) * 1000))" $play
+    if await_line "$dir/log" reaction 60; then
+      "$wine32" "$switcher" fw-perf 0 "$(winpath "$dir/switches")" >/dev/null 2>&1 </dev/null
+      sleep 1 && cpu_window "$pid" >>"$work/lock${play:+-play}-cpu-$kind.txt"
+    fi
+    finish "$pid" 60
+  done
+done
+
+# ---- the clip back in force: the foreground taken away and given back ----
+for kind in launcher baseline; do
+  dir=$work/switch-$kind
+  start "$kind" "$dir" "--time-limit $((switches * 1000 + 30000))" play
+  await_line "$dir/log" reaction 60 &&
+    "$wine32" "$switcher" fw-perf "$switches" "$(winpath "$work/switch-$kind.log")" >/dev/null 2>&1 </dev/null
+  awk '$1 == "clip" { print $2 }' "$work/switch-$kind.log" >"$work/clip-$kind.txt" 2>/dev/null || true
+  grep -c '^lost' "$work/switch-$kind.log" >"$work/clip-lost-$kind.txt" 2>/dev/null || echo 0 >"$work/clip-lost-$kind.txt"
   finish "$pid" 60
 done
 
@@ -186,6 +207,14 @@ for phase in lock search; do
   [ "$phase" = search ] && what="CPU, search phase, 500 other top-level windows"
   echo "| $what, ms per s over 2 x $cpu_seconds s, process + Wine server | $lt ($lo + $ls) | $bt ($bo + $bs) | $(ratio "$lt" "$bt") |"
 done
+read -r lt _ <<<"$(mean3 "$work/lock-cpu-launcher.txt")"
+read -r bt _ <<<"$(mean3 "$work/lock-cpu-baseline.txt")"
+read -r lp lo ls <<<"$(mean3 "$work/lock-play-cpu-launcher.txt")"
+read -r bp bo bs <<<"$(mean3 "$work/lock-play-cpu-baseline.txt")"
+echo "| CPU, lock phase in front with clipcursor, topmost and pausekey, ms per s over 2 x $cpu_seconds s, and as a ratio to the lock alone (target at most 1.25) | $lp ($lo + $ls), $(ratio "$lp" "$lt") | $bp ($bo + $bs), $(ratio "$bp" "$bt") | $(ratio "$lp" "$bp") |"
+read -r lm lp ln <<<"$(stats "$work/clip-launcher.txt")"
+read -r bm bp bn <<<"$(stats "$work/clip-baseline.txt")"
+echo "| clip: the window back in front to the cursor confined, median (p95), $ln of $switches switches ($(cat "$work/clip-lost-launcher.txt") lost; target: median at most 12 ms) | $lm ms ($lp) | $bm ms ($bp), $bn ($(cat "$work/clip-lost-baseline.txt") lost) | $(ratio "$lm" "$bm") |"
 read -r lm lp ln <<<"$(stats "$work/startup-launcher.txt")"
 read -r dm dp dn <<<"$(stats "$work/startup-direct.txt")"
 echo "| start-up: start to the program's start, median (p95), $ln launches | $lm ms ($lp) | started directly: $dm ms ($dp) | $(ratio "$lm" "$dm") |"
