@@ -2,6 +2,7 @@
 // topmost while it is in front, the pause key, and every road out letting both go.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <new>
 
 #include "app/entry.h"
@@ -24,6 +25,7 @@ constexpr std::uint32_t kCtrl = 0x2, kF12 = 0x7B;
 // its client area lies at 568, 271.
 const Rect kClient{568, 271, 1352, 832};
 const Rect kOther{0, 0, 300, 300};
+const fake::WindowSpec kWindow = aWindow().at(100, 100, 740, 580).client(624, 441);
 
 class Play : public ::testing::Test {
 protected:
@@ -36,47 +38,36 @@ protected:
         Settings.FirstResizeTimeoutMs = 5000;
         Settings.WindowWidth = 800;
         Settings.WindowHeight = 600;
-        Settings.MoveWindow = MoveWindowMode::Centre;
-        Settings.ScalingMethod = ScalingMethod::Defined;
-        Settings.AutodetectBorderSize = true;
-        Settings.LockWindow = true;
-        Settings.ClipCursor = true;
-        Settings.Topmost = true;
+        Settings.AutodetectBorderSize = Settings.LockWindow = Settings.ClipCursor = Settings.Topmost = true;
         DisplayWidth = 1920;
         DisplayHeight = 1080;
         other = desktop.addWindow(aWindow().withTitle("Chat").ownedBy(7).at(0, 0, 300, 300));
     }
 
-    void runGame(std::int64_t ms, fake::WindowSpec window = aWindow().at(100, 100, 740, 580).client(624, 441)) {
-        desktop.program(kGame, aProgram().running(ms).showing(window));
-        RunTargetProgram();
-    }
     platform::WindowHandle game() const { return desktop.windowOfLastLaunch(); }
 
-    void runStubWithChild() {
-        const char* const child = "C:\\Games\\Old\\real.exe";
-        Settings.FindByPid = false;
-        Settings.FindByName = true;
-        Settings.NameMask = "Game";
-        desktop.program(child, aProgram().running(5000).showing(
-                                   aWindow().withTitle("Game").at(100, 100, 740, 580).client(624, 441)));
-        desktop.program(kGame, aProgram().running(500).starting(child));
-        RunTargetProgram();
-        EXPECT_TRUE(desktop.windowExists(desktop.foreground()));
-    }
-
-    // What the user would see at a moment: where the cursor is held ("free" when it
-    // is not) and whether the game is topmost.
-    void expectAt(std::int64_t ms, const char* label, const Rect* clip, bool topmost) {
+    // Where the cursor is held at that moment (null: free) and whether the game is topmost.
+    void expectAt(std::int64_t ms, const std::string& label, const Rect* clip, bool topmost) {
         desktop.at(ms, [=] {
             Rect held;
-            const bool clipped = desktop.cursorClip(held);
-            EXPECT_EQ(clipped, clip != nullptr) << label;
-            if (clipped && clip != nullptr) {
+            EXPECT_EQ(desktop.cursorClip(held), clip != nullptr) << label;
+            if (clip != nullptr) {
                 EXPECT_EQ(held, *clip) << label;
             }
             EXPECT_EQ(desktop.isTopmost(game()), topmost) << label;
         });
+    }
+
+    // The started program ends at 500 ms and the launcher with it; the window it
+    // handed to a child stays, in front.
+    void runStubWithChild() {
+        Settings.FindByPid = false;
+        Settings.FindByName = true;
+        Settings.NameMask = "Game";
+        desktop.program("C:\\Games\\Old\\real.exe", aProgram().running(5000).showing(fake::WindowSpec(kWindow).withTitle("Game")));
+        desktop.program(kGame, aProgram().running(500).starting("C:\\Games\\Old\\real.exe"));
+        RunTargetProgram();
+        EXPECT_TRUE(desktop.windowExists(desktop.foreground()));
     }
 
     fake::Desktop desktop;
@@ -85,64 +76,61 @@ protected:
 };
 
 // Each change is answered within one cycle: 10 ms of sleep and a wait of 1 ms.
-TEST_F(Play, FocusLeavingAndComingBack) {
-    expectAt(100, "in front after the first resize", &kClient, true);
-    desktop.at(500, [&] { desktop.activate(other); });
-    expectAt(511, "another program in front", nullptr, false);
-    desktop.at(700, [&] { desktop.activate(game()); });
-    expectAt(711, "back in front", &kClient, true);
-    runGame(1000);
-    EXPECT_EQ(desktop.calls(Call::ClipCursor), 3u) << "the first clip, the clip of the first resize, the return";
-}
-
-TEST_F(Play, ClipChangedByAnotherProgramMinimiseAndRestore) {
-    desktop.at(500, [&] { desktop.clipByAnotherProgram(nullptr); });
-    expectAt(511, "freed by another program", &kClient, true);
-    desktop.at(600, [&] { desktop.clipByAnotherProgram(&kOther); });
-    expectAt(611, "changed by another program", &kClient, true);
-    desktop.at(700, [&] { desktop.minimise(game()); });
-    expectAt(711, "minimised, still the foreground window", nullptr, false);
-    desktop.at(800, [&] { desktop.restore(game()); });
-    expectAt(811, "restored", &kClient, true);
-    runGame(1000);
-}
-
-TEST_F(Play, AWindowItOwnsInFrontKeepsTheCursorInTheMainWindow) {
-    desktop.program(kGame, aProgram().running(1000).showing(aWindow().at(100, 100, 740, 580).client(624, 441))
-                               .showing(aWindow().ownedByWindow(0).appearingAfter(500)));
-    expectAt(511, "its dialog in front", &kClient, true);
+TEST_F(Play, EachChangeIsAnsweredWithinACycle) {
+    const struct Step {
+        std::int64_t at;
+        std::function<void(fake::Desktop&, platform::WindowHandle game, platform::WindowHandle other)> act;
+        const char* label;
+        const Rect* clip;
+        bool topmost;
+    } steps[] = {
+        {100, [](auto&, auto, auto) {}, "in front after the first resize", &kClient, true},
+        {200, [](auto& d, auto, auto o) { d.activate(o); }, "another program in front", nullptr, false},
+        {300, [](auto& d, auto g, auto) { d.activate(g); }, "back in front", &kClient, true},
+        {400, [](auto& d, auto, auto) { d.clipByAnotherProgram(nullptr); }, "freed by another program", &kClient, true},
+        {500, [](auto& d, auto, auto) { d.clipByAnotherProgram(&kOther); }, "changed by another program", &kClient, true},
+        {600, [](auto& d, auto g, auto) { d.minimise(g); }, "minimised, still the foreground window", nullptr, false},
+        {700, [](auto& d, auto g, auto) { d.restore(g); }, "restored", &kClient, true},
+        {800, [](auto&, auto, auto) {}, "its own dialog in front", &kClient, true},
+    };
+    for (const Step& step : steps) {
+        desktop.at(step.at, [&] { step.act(desktop, game(), other); });
+        expectAt(step.at + 11, step.label, step.clip, step.topmost);
+    }
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow).showing(
+                               aWindow().ownedByWindow(0).appearingAfter(800)));
     RunTargetProgram();
-    EXPECT_EQ(desktop.foreground(), 0u);
+    EXPECT_EQ(desktop.calls(Call::ClipCursor), 7u) << "found, first resize, back, freed, changed, minimised (the release), restored";
 }
 
 TEST_F(Play, ARebuiltWindowIsFollowedWithoutTheLockAndNotResized) {
     Settings.LockWindow = false;
+    const Rect rebuilt{10, 20, 650, 500};
     desktop.at(500, [&] {
         desktop.destroyWindow(game());
         desktop.activate(desktop.addWindow(aWindow().ownedBy(desktop.lastLaunchedPid()).at(10, 20, 650, 500)));
     });
     desktop.at(530, [&] {
         Rect held;
-        ASSERT_TRUE(desktop.cursorClip(held));
-        EXPECT_EQ(held, (Rect{10, 20, 650, 500}));
-        EXPECT_EQ(desktop.windowRect(desktop.topWindow()), (Rect{10, 20, 650, 500}));
+        EXPECT_TRUE(desktop.cursorClip(held) && held == rebuilt);
+        EXPECT_EQ(desktop.windowRect(desktop.foreground()), rebuilt);
     });
-    runGame(1000);
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    RunTargetProgram();
 }
 
 TEST_F(Play, PauseAndResume) {
     Settings.PauseKey = {kCtrl, kF12};
     desktop.at(500, [&] { desktop.pressKeys(kCtrl, kF12); });
-    expectAt(522, "paused", nullptr, false);
+    expectAt(522, "paused", nullptr, false);  // the wait sees the key, the next cycle takes it
     desktop.at(600, [&] { desktop.moveWindow(game(), 5, 6, 300, 200); });
     desktop.at(800, [&] { EXPECT_EQ(desktop.windowRect(game()), (Rect{5, 6, 305, 206})) << "the lock rests"; });
     desktop.at(900, [&] { desktop.pressKeys(kCtrl, kF12); });
     const Rect restored{13, 37, 797, 598};  // the size back, where the user put the window
     expectAt(922, "resumed", &restored, true);
-    runGame(1000);
-    EXPECT_TRUE(trace.contains("Pause key: Ctrl+F12"));
-    EXPECT_TRUE(trace.contains("Paused"));
-    EXPECT_TRUE(trace.contains("Resumed"));
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    RunTargetProgram();
+    for (const char* line : {"Pause key: Ctrl+F12", "Paused", "Resumed"}) EXPECT_TRUE(trace.contains(line)) << line;
     EXPECT_EQ(desktop.beeps(), (std::vector<std::uint32_t>{0x30, 0x40})) << "a sound of its own for each";
     EXPECT_EQ(desktop.hotkeysHeld(), 0u) << "given back at the end";
 }
@@ -150,15 +138,14 @@ TEST_F(Play, PauseAndResume) {
 TEST_F(Play, APauseKeyTakenByAnotherProgramIsTracedAndTheRunGoesOn) {
     Settings.PauseKey = {kCtrl, kF12};
     desktop.hotkeyTakenByAnotherProgram(kCtrl, kF12);
-    runGame(1000);
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    RunTargetProgram();
     EXPECT_TRUE(trace.contains("The pause key Ctrl+F12 is taken by another program; running without it"));
     EXPECT_TRUE(desktop.boxes().empty());
     EXPECT_EQ(desktop.calls(Call::MsgWaitForMultipleObjects) + desktop.calls(Call::PeekMessageA), 0u);
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 2u);
 }
 
-// The started program ends at 500 ms and the launcher with it; the window it handed
-// to a child stays, in front.
 TEST_F(Play, AtTheEndTheCursorIsFreedAndNothingStaysTopmost) {
     runStubWithChild();
     Rect held;
@@ -172,20 +159,19 @@ TEST_F(Play, AClipOfAnotherProgramIsLeftAlone) {
     desktop.beforeNext(Call::timeEndPeriod, [&] { desktop.clipByAnotherProgram(&kOther); });
     runStubWithChild();
     Rect held;
-    EXPECT_TRUE(desktop.cursorClip(held));
-    EXPECT_EQ(held, kOther);
+    EXPECT_TRUE(desktop.cursorClip(held) && held == kOther);
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 2u) << "set when found and after the first resize, never freed";
 }
 
 TEST_F(Play, BeforeABoxTheCursorIsFreedAndTheWindowLeavesTheTopmostBand) {
     Settings.MoveWindow = static_cast<MoveWindowMode>(9);  // the internal error's box, then the end
+    desktop.at(40, [&] { EXPECT_TRUE(desktop.isTopmost(game())) << "in force before the box"; });
     desktop.beforeNext(Call::MessageBoxA, [&] {
         Rect held;
-        EXPECT_FALSE(desktop.cursorClip(held));
-        EXPECT_FALSE(desktop.isTopmost(game()));
+        EXPECT_FALSE(desktop.cursorClip(held) || desktop.isTopmost(game()));
     });
-    desktop.at(40, [&] { EXPECT_TRUE(desktop.isTopmost(game())) << "in force before the box"; });
-    EXPECT_THROW(runGame(1000), fake::ProcessExit);
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    EXPECT_THROW(RunTargetProgram(), fake::ProcessExit);
     EXPECT_EQ(desktop.boxes().size(), 1u);
     EndPlay();  // the process would have ended here
 }
@@ -195,14 +181,12 @@ TEST_F(Play, AnExceptionInTheLoopFreesTheCursorAndTheKeyBeforeItsReport) {
     desktop.file("C:\\Launch\\framewright.ini",
                  "[program]\npath=C:\\Games\\Old\nname=game.exe\n[windowresize]\nwindowfindmethod=pidonly\n"
                  "firstresizedelayms=50\nfirstresizetimeoutms=1000\nwindowwidth=800\nwindowheight=600\n"
-                 "lockwindow=1\nmovewindow=centre\nscalingmethod=defined\n"
-                 "[tweaks]\nclipcursor=1\ntopmost=1\npausekey=Ctrl+F12\n");
-    desktop.program(kGame, aProgram().running(5000).showing(aWindow().at(100, 100, 740, 580).client(624, 441)));
+                 "movewindow=centre\nscalingmethod=defined\n[tweaks]\nclipcursor=1\ntopmost=1\npausekey=Ctrl+F12\n");
+    desktop.program(kGame, aProgram().running(5000).showing(kWindow));
     desktop.at(500, [&] { desktop.beforeNext(Call::Sleep, [] { throw std::bad_alloc(); }); });
     desktop.beforeNext(Call::MessageBoxA, [&] {
         Rect held;
-        EXPECT_FALSE(desktop.cursorClip(held));
-        EXPECT_FALSE(desktop.isTopmost(game()));
+        EXPECT_FALSE(desktop.cursorClip(held) || desktop.isTopmost(game()));
         EXPECT_EQ(desktop.hotkeysHeld(), 0u);
     });
     InitialiseSettings();
@@ -219,13 +203,14 @@ TEST_F(Play, ACycleInFrontWithEveryKeyCostsTwoCallsMoreThanTheLock) {
     desktop.at(5000, [&] { desktop.resetCallCounts(); });
     desktop.at(6000, [&] {
         const std::uint64_t cycles = desktop.calls(Call::Sleep);
-        EXPECT_EQ(desktop.calls(Call::MsgWaitForMultipleObjects), cycles);
-        EXPECT_EQ(desktop.calls(Call::GetWindowRect), cycles);
-        EXPECT_EQ(desktop.calls(Call::GetForegroundWindow), cycles);
-        EXPECT_EQ(desktop.calls(Call::GetClipCursor), cycles);
+        for (Call call : {Call::MsgWaitForMultipleObjects, Call::GetWindowRect, Call::GetForegroundWindow,
+                          Call::GetClipCursor}) {
+            EXPECT_EQ(desktop.calls(call), cycles) << fake::CallName(call);
+        }
         EXPECT_EQ(desktop.totalCalls(), 5 * cycles);
     });
-    runGame(10000);
+    desktop.program(kGame, aProgram().running(10000).showing(kWindow));
+    RunTargetProgram();
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 0u) << "no churn: nothing since 5000 ms";
 }
 
