@@ -69,29 +69,22 @@ TEST(PauseKey, RefusesEverythingElse) {
     }
 }
 
-const char* const kConfig =
-    "[program]\npath=C:\\Games\nname=demo.exe\n[windowresize]\nwindowfindmethod=pidonly\n"
-    "firstresizedelayms=50\nfirstresizetimeoutms=5000\nwindowwidth=800\nwindowheight=600\n"
-    "movewindow=centre\nscalingmethod=defined\n[tweaks]\nclipcursor=1\ntopmost=1\n";
-
+// The refusal comes after every other check: a missing program is named first.
 TEST(PauseKey, ARefusedKeyIsNamedInItsBoxAfterTheOtherChecks) {
     fake::Desktop desktop;
-    desktop.file("C:\\Games\\framewright.ini", std::string(kConfig) + "pausekey=Shift+\n");
-    InitialiseSettings();
-    EXPECT_FALSE(LoadSettings());
-    desktop.file("C:\\Games\\demo.exe", "MZ");
-    InitialiseSettings();
-    EXPECT_FALSE(LoadSettings());
+    desktop.file("C:\\Games\\framewright.ini",
+                 "[program]\npath=C:\\Games\nname=demo.exe\n[windowresize]\nwindowfindmethod=pidonly\n"
+                 "firstresizedelayms=50\nfirstresizetimeoutms=5000\nwindowwidth=800\nwindowheight=600\n"
+                 "movewindow=centre\nscalingmethod=defined\n[tweaks]\npausekey=Shift+\n");
+    for (int run = 0; run < 2; ++run) {
+        InitialiseSettings();
+        EXPECT_FALSE(LoadSettings());
+        desktop.file("C:\\Games\\demo.exe", "MZ");
+    }
     EXPECT_EQ(desktop.boxTexts(),
               (std::vector<std::string>{"Invalid settings: Cannot find the program (C:\\Games\\demo.exe)",
                                         "Invalid settings: tweaks->pausekey is not a legal value (Shift+); for "
                                         "example pausekey=Ctrl+Alt+P"}));
-
-    desktop.file("C:\\Games\\framewright.ini", std::string(kConfig) + "pausekey=ctrl+f12\n");
-    InitialiseSettings();
-    EXPECT_TRUE(LoadSettings());
-    EXPECT_TRUE(Settings.ClipCursor && Settings.Topmost);
-    EXPECT_EQ(PauseKeyText(Settings.PauseKey), "Ctrl+F12");
 }
 
 }  // namespace
