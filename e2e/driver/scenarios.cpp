@@ -162,6 +162,9 @@ std::vector<Case> RejectionCases() {
                   }),
         Rejection("aspectratio-zero-height", SetValue("windowresize", "aspectratio", "16:0",
                                                       kInvalid + "aspectratio is not a legal value")),
+        Rejection("pausekey-letter-alone", SetValue("tweaks", "pausekey", "P",
+                                                    "Invalid settings: tweaks->pausekey is not a legal value (P); for "
+                                                    "example pausekey=Ctrl+Alt+P")),
     };
 }
 
