@@ -48,6 +48,9 @@ public:
     virtual std::vector<std::string> Choices(const char* section, const char* key) const = 0;
     // Whether the key matters under the methods chosen now.
     virtual bool Applies(const char* section, const char* key) const = 0;
+    // What the launcher's own parser makes of a value written by rules of its own
+    // (the pause key), shown beside its field; empty when there is nothing to say.
+    virtual std::string Reading(const char* section, const char* key) const = 0;
     // A field's value once the user is done with it. The file is written only by
     // saving, and then only the lines of keys whose value differs from the file's.
     virtual bool SetValue(const char* section, const char* key, const std::string& value) = 0;

@@ -5,6 +5,7 @@
 #include "settings/command_line.h"
 #include "settings/config_reader.h"
 #include "settings/displays.h"
+#include "settings/pause_key.h"
 #include "settings/settings.h"
 #include "setup/applicability.h"
 #include "setup/preview.h"
@@ -57,6 +58,14 @@ std::vector<std::string> ProfileModel::Choices(const char* section, const char* 
 
 bool ProfileModel::Applies(const char* section, const char* key) const {
     return KeyApplies(profile_.Text(), section, key);
+}
+
+std::string ProfileModel::Reading(const char* section, const char* key) const {
+    if (std::string(section) != "tweaks" || std::string(key) != "pausekey") return "";
+    const std::string written = Value(section, key);
+    PauseKey pauseKey;
+    if (!ParsePauseKey(written, pauseKey)) return "Not a key: write it like Ctrl+Alt+P";
+    return pauseKey.key == 0 ? "" : "Read as " + PauseKeyText(pauseKey);
 }
 
 bool ProfileModel::SetValue(const char* section, const char* key, const std::string& value) {

@@ -21,6 +21,7 @@ public:
     // has now by its number, size and place.
     std::vector<std::string> Choices(const char* section, const char* key) const override;
     bool Applies(const char* section, const char* key) const override;
+    std::string Reading(const char* section, const char* key) const override;
     bool SetValue(const char* section, const char* key, const std::string& value) override;
     void SetFlag(const char* section, const char* key, bool value, bool launcherDefault) override;
     bool SetNameMask(const std::string& title, std::string& error) override;

@@ -205,6 +205,24 @@ TEST(SetupModelTest, OffersEveryNumberedDisplayAndDrawsABorderlessWindowAsAllCli
     EXPECT_EQ(DisplayText(picture.client), DisplayText(picture.window)) << "no frame left to draw";
 }
 
+// The pause key's field is checked with the launcher's own parser as it is typed in.
+TEST(SetupModelTest, ThePauseKeyIsReadAsTheLauncherReadsIt) {
+    fake::Desktop desktop;
+    desktop.file(kProfilePath, kProfile);
+    ProfileModel model;
+    std::string error;
+    ASSERT_TRUE(model.Start("setup.exe " + kProfilePath, error)) << error;
+    const std::pair<const char*, const char*> rows[] = {{"", ""},
+                                                       {"ctrl + alt + p", "Read as Ctrl+Alt+P"},
+                                                       {"Pause", "Read as Pause"},
+                                                       {"P", "Not a key: write it like Ctrl+Alt+P"}};
+    for (const auto& [written, reading] : rows) {
+        ASSERT_TRUE(model.SetValue("tweaks", "pausekey", written));
+        EXPECT_EQ(model.Reading("tweaks", "pausekey"), reading) << written;
+    }
+    EXPECT_EQ(model.Reading("tweaks", "logfile"), "");
+}
+
 TEST(SetupApplicabilityTest, ControlsOfKeysTheMethodsIgnoreAreDisabled) {
     struct Row {
         const char* content;

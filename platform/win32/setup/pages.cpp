@@ -24,6 +24,7 @@ struct KeyControl {
     // Keyword: the words, each ended by a NUL, or null when they depend on the
     // system and the model lists them. Flag: "1" when the launcher's default is true.
     const char* choices;
+    int readingId = 0;  // a text beside the field with the launcher's reading of it
 };
 
 const KeyControl kProgramKeys[] = {
@@ -61,6 +62,9 @@ const KeyControl kTweaksKeys[] = {
     {IDC_SCALINGIGNOREBORDERSIZE, "tweaks", "scalingignorebordersize", Kind::Flag, ""},
     {IDC_BORDERLESS, "tweaks", "borderless", Kind::Flag, ""},
     {IDC_LOGFILE, "tweaks", "logfile", Kind::Edit, nullptr},
+    {IDC_CLIPCURSOR, "tweaks", "clipcursor", Kind::Flag, ""},
+    {IDC_TOPMOST, "tweaks", "topmost", Kind::Flag, ""},
+    {IDC_PAUSEKEY, "tweaks", "pausekey", Kind::Edit, nullptr, IDC_PAUSEKEY_READING},
 };
 
 struct Page {
@@ -196,6 +200,9 @@ bool HandleKeys(HWND page, UINT message, WPARAM wParam, Page keys) {
         case kRefreshEnables:
             for (const KeyControl* row = keys.begin; row != keys.end; ++row) {
                 EnableWindow(GetDlgItem(page, row->id), Model->Applies(row->section, row->key));
+                if (row->readingId != 0) {
+                    SetDlgItemTextA(page, row->readingId, Model->Reading(row->section, row->key).c_str());
+                }
             }
             return true;
         case kCommitFields: {

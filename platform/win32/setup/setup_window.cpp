@@ -46,7 +46,7 @@ struct PageSpec {
 const PageSpec kPages[] = {
     {IDD_PAGE_PROGRAM, ProgramPageProc, {4, 22, 240, 94}},
     {IDD_PAGE_WINDOW, WindowPageProc, {4, 96, 240, 252}},
-    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 254, 240, 338}},
+    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 254, 240, 380}},
 };
 
 HWND Pages[sizeof kPages / sizeof kPages[0]];
