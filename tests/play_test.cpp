@@ -146,21 +146,16 @@ TEST_F(Play, APauseKeyTakenByAnotherProgramIsTracedAndTheRunGoesOn) {
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 2u);
 }
 
-TEST_F(Play, AtTheEndTheCursorIsFreedAndNothingStaysTopmost) {
-    runStubWithChild();
-    Rect held;
-    EXPECT_FALSE(desktop.cursorClip(held));
-    EXPECT_FALSE(desktop.isTopmost(desktop.foreground()));
-}
-
-// Only the launcher's own clip is freed: here another program confines the cursor
-// in the very moment the launcher ends.
-TEST_F(Play, AClipOfAnotherProgramIsLeftAlone) {
+// At the end the launcher frees only its own clip: left alone here, where another
+// program confines the cursor in the very moment the launcher ends; and nothing
+// stays topmost.
+TEST_F(Play, AtTheEndOnlyTheLaunchersOwnClipIsFreed) {
     desktop.beforeNext(Call::timeEndPeriod, [&] { desktop.clipByAnotherProgram(&kOther); });
     runStubWithChild();
     Rect held;
     EXPECT_TRUE(desktop.cursorClip(held) && held == kOther);
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 2u) << "set when found and after the first resize, never freed";
+    EXPECT_FALSE(desktop.isTopmost(desktop.foreground()));
 }
 
 TEST_F(Play, BeforeABoxTheCursorIsFreedAndTheWindowLeavesTheTopmostBand) {
