@@ -141,7 +141,9 @@ TEST(SetupPickTest, TheMaskFindsThePickedWindowOrTheUserIsTold) {
     for (const auto& [title, expected] : rows) {
         std::string mask;
         EXPECT_EQ(TitleMask(title, mask), expected != nullptr) << ::testing::PrintToString(title);
-        if (expected != nullptr) EXPECT_TRUE(mask == expected && MatchNameMask(title, mask)) << mask;
+        if (expected != nullptr) {
+            EXPECT_TRUE(mask == expected && MatchNameMask(title, mask)) << mask;
+        }
     }
     fake::Desktop desktop;
     ProfileModel model;

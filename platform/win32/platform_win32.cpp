@@ -17,21 +17,22 @@ WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(reinterpre
 HANDLE ToHandle(KernelHandle handle) { return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(handle)); }
 KernelHandle FromHandle(HANDLE handle) { return static_cast<KernelHandle>(reinterpret_cast<std::uintptr_t>(handle)); }
 
-std::wstring AnsiToWide(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+// UTF-16 text kept in a vector, NUL-terminated: std::wstring would pull the whole
+// of the library's wide-string code into every exe.
+using WideText = std::vector<wchar_t>;
+
+WideText AnsiToWide(const std::string& text) {
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    WideText wide(static_cast<std::size_t>(length) + 1, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
 
-std::string WideToAnsi(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
+std::string WideToAnsi(const wchar_t* text, std::size_t size) {
+    if (size == 0) return std::string();
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], length, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(size), &ansi[0], length, nullptr, nullptr);
     return ansi;
 }
 
@@ -45,9 +46,10 @@ FARPROC SystemWinmmFunction(const char* name) {
         wchar_t directory[MAX_PATH];
         UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
         if (length == 0 || length >= MAX_PATH) return HMODULE{nullptr};
-        std::wstring path(directory, length);
-        path += L"\\winmm.dll";
-        return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        const wchar_t name[] = L"\\winmm.dll";
+        if (length + sizeof name / sizeof name[0] > MAX_PATH) return HMODULE{nullptr};
+        std::memcpy(directory + length, name, sizeof name);
+        return ::LoadLibraryExW(directory, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     }();
     return winmm == nullptr ? nullptr : ::GetProcAddress(winmm, name);
 }
@@ -82,19 +84,18 @@ bool CloseHandle(KernelHandle handle) { return ::CloseHandle(ToHandle(handle)) !
 std::string GetCurrentDirectoryW() {
     DWORD length = ::GetCurrentDirectoryW(0, nullptr);
     if (length == 0) return std::string();
-    std::wstring directory(length, L'\0');
-    length = ::GetCurrentDirectoryW(length, &directory[0]);
-    directory.resize(length);
-    return WideToAnsi(directory);
+    WideText directory(length, L'\0');
+    length = ::GetCurrentDirectoryW(length, directory.data());
+    return WideToAnsi(directory.data(), length);
 }
 
 std::uint32_t GetFileAttributesW(const std::string& path) {
-    return ::GetFileAttributesW(AnsiToWide(path).c_str());
+    return ::GetFileAttributesW(AnsiToWide(path).data());
 }
 
 KernelHandle CreateFileW(const std::string& path, std::uint32_t desiredAccess, std::uint32_t shareMode,
                          std::uint32_t creationDisposition, std::uint32_t flagsAndAttributes) {
-    HANDLE file = ::CreateFileW(AnsiToWide(path).c_str(), desiredAccess, shareMode, nullptr, creationDisposition,
+    HANDLE file = ::CreateFileW(AnsiToWide(path).data(), desiredAccess, shareMode, nullptr, creationDisposition,
                                 flagsAndAttributes, nullptr);
     return file == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(file);
 }
@@ -294,39 +295,35 @@ bool WriteFile(KernelHandle file, const void* buffer, std::uint32_t bytesToWrite
 bool FlushFileBuffers(KernelHandle file) { return ::FlushFileBuffers(ToHandle(file)) != FALSE; }
 
 bool MoveFileExW(const std::string& from, const std::string& to, std::uint32_t flags) {
-    return ::MoveFileExW(AnsiToWide(from).c_str(), AnsiToWide(to).c_str(), flags) != FALSE;
+    return ::MoveFileExW(AnsiToWide(from).data(), AnsiToWide(to).data(), flags) != FALSE;
 }
 
-bool DeleteFileW(const std::string& path) { return ::DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }
+bool DeleteFileW(const std::string& path) { return ::DeleteFileW(AnsiToWide(path).data()) != FALSE; }
 
 bool ReplaceFileW(const std::string& replaced, const std::string& replacement, std::uint32_t flags) {
-    return ::ReplaceFileW(AnsiToWide(replaced).c_str(), AnsiToWide(replacement).c_str(), nullptr, flags, nullptr,
+    return ::ReplaceFileW(AnsiToWide(replaced).data(), AnsiToWide(replacement).data(), nullptr, flags, nullptr,
                           nullptr) != FALSE;
 }
 
 std::string GetFullPathNameW(const std::string& path) {
-    const std::wstring wide = AnsiToWide(path);
-    DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    const WideText wide = AnsiToWide(path);
+    DWORD length = ::GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
     if (length == 0) return std::string();
-    std::wstring full(length, L'\0');
-    length = ::GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
-    full.resize(length);
-    return WideToAnsi(full);
+    WideText full(length, L'\0');
+    length = ::GetFullPathNameW(wide.data(), length, full.data(), nullptr);
+    return WideToAnsi(full.data(), length);
 }
 
 bool SetCurrentDirectoryW(const std::string& path) {
-    return ::SetCurrentDirectoryW(AnsiToWide(path).c_str()) != FALSE;
+    return ::SetCurrentDirectoryW(AnsiToWide(path).data()) != FALSE;
 }
 
 std::string GetModuleFileNameW() {
-    std::wstring path(MAX_PATH, L'\0');
+    WideText path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return std::string();
-        if (length < path.size()) {
-            path.resize(length);
-            return WideToAnsi(path);
-        }
+        if (length < path.size()) return WideToAnsi(path.data(), length);
         path.resize(path.size() * 2);  // truncated: a long path
     }
 }
