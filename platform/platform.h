@@ -248,4 +248,16 @@ bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info);
 // returns the number of characters copied (0 on failure).
 int GetClassNameA(WindowHandle window, char* buffer, int maxCount);
 
+// ---- the setup program: the clipboard ----
+
+// OpenClipboard: fails (ERROR_ACCESS_DENIED) while another window holds it open.
+bool OpenClipboard(WindowHandle owner);
+// EmptyClipboard: drops what the clipboard held; the window that opened it owns it.
+bool EmptyClipboard();
+// SetClipboardData with CF_UNICODETEXT: the text converted from the ANSI code page
+// into memory from GlobalAlloc, which the clipboard owns once the call succeeds.
+// This and the others fail (ERROR_CLIPBOARD_NOT_OPEN) unless it is open here.
+bool SetClipboardData(const std::string& text);
+bool CloseClipboard();
+
 }  // namespace platform

@@ -361,4 +361,28 @@ int GetClassNameA(WindowHandle window, char* buffer, int maxCount) {
     return ::GetClassNameA(ToHwnd(window), buffer, maxCount);
 }
 
+bool OpenClipboard(WindowHandle owner) { return ::OpenClipboard(ToHwnd(owner)) != FALSE; }
+
+bool EmptyClipboard() { return ::EmptyClipboard() != FALSE; }
+
+bool SetClipboardData(const std::string& text) {
+    const std::wstring wide = AnsiToWide(text);
+    const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) return false;
+    void* bytes = ::GlobalLock(memory);
+    if (bytes != nullptr) {
+        std::memcpy(bytes, wide.c_str(), size);
+        ::GlobalUnlock(memory);
+        if (::SetClipboardData(CF_UNICODETEXT, memory) != nullptr) return true;
+    }
+    // The memory is still ours; the caller reads why the call failed.
+    const DWORD error = ::GetLastError();
+    ::GlobalFree(memory);
+    ::SetLastError(error);
+    return false;
+}
+
+bool CloseClipboard() { return ::CloseClipboard() != FALSE; }
+
 }  // namespace platform

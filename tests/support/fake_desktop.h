@@ -6,7 +6,7 @@
 // milliseconds and an exit code, a virtual clock advanced only by Sleep and by
 // waits, message boxes captured in order and dismissed at once, an in-memory file
 // system, the working directory, the locale's separators, open handles, and a
-// counter for every platform call.
+// counter for every platform call; the clipboard's text.
 //
 // Behaviour follows Win32: paths compare without case, with repeated separators
 // read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
@@ -42,6 +42,7 @@ enum class Call {
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
     GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
+    OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     Count
 };
 const char* CallName(Call call);
@@ -326,8 +327,22 @@ public:
     bool setCurrentDirectory(const std::string& path);
     std::string exePath() const { return exePath_; }
 
+    // ---- the clipboard ----
+    // Another program holds the clipboard open, so opening it is refused.
+    Desktop& clipboardHeldElsewhere();
+    // The text on the clipboard (empty: none), and whether it is still open.
+    const std::string& clipboardText() const { return clipboardText_; }
+    bool clipboardOpen() const { return clipboardOpen_; }
+    bool openClipboard();
+    bool emptyClipboard();
+    bool setClipboardText(const std::string& text);
+    bool closeClipboard();
+
 private:
     bool fail(std::uint32_t error);
+    bool clipboardHeld_ = false;
+    bool clipboardOpen_ = false;
+    std::string clipboardText_;
     std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
     bool diskFull_ = false;
     bool replaceUnsupported_ = false;

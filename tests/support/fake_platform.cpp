@@ -283,4 +283,24 @@ int GetClassNameA(WindowHandle window, char* buffer, int maxCount) {
     return Active().className(window, buffer, maxCount);
 }
 
+bool OpenClipboard(WindowHandle) {
+    Active().count(Call::OpenClipboard);
+    return Active().openClipboard();
+}
+
+bool EmptyClipboard() {
+    Active().count(Call::EmptyClipboard);
+    return Active().emptyClipboard();
+}
+
+bool SetClipboardData(const std::string& text) {
+    Active().count(Call::SetClipboardData);
+    return Active().setClipboardText(text);
+}
+
+bool CloseClipboard() {
+    Active().count(Call::CloseClipboard);
+    return Active().closeClipboard();
+}
+
 }  // namespace platform
