@@ -69,6 +69,9 @@ public:
     virtual SaveOutcome SaveAs(const std::string& path, std::string& error) = 0;
     // Saves as Save does, then starts the launcher on the profile.
     virtual SaveOutcome Run(std::string& error) = 0;
+    // Saves as Save does, then puts on the clipboard, owned by the window, the
+    // launch options that start the launcher on the profile from a store.
+    virtual SaveOutcome CopyLaunchOptions(WindowHandle owner, std::string& error) = 0;
     // For a window with these rectangles (an empty outer one: none known).
     virtual PreviewPicture Preview(const Rect& outer, const Rect& client) = 0;
 };

@@ -1,6 +1,7 @@
 #include "setup/profile.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "diagnostics/exceptions.h"
 #include "diagnostics/system_error.h"
@@ -106,6 +107,16 @@ bool ReadProfile(const std::string& path, std::string& content, std::string& err
 // Paths name the same file without regard to the case of letters.
 bool SamePath(const std::string& a, const std::string& b) { return NamesEqual(a, b); }
 
+// The launcher reads these keywords in any case of letters, so "Defined" chosen as
+// "defined" is no change to it, and its line stays as written.
+bool ReadsTheSame(const std::string& section, const std::string& key, const std::string& a, const std::string& b) {
+    static const char* const kKeywordKeys[] = {"windowfindmethod", "movewindow", "scalingmethod", "display"};
+    const bool keyword = NamesEqual(section, "windowresize") &&
+                         std::any_of(std::begin(kKeywordKeys), std::end(kKeywordKeys),
+                                     [&](const char* name) { return NamesEqual(key, name); });
+    return keyword ? NamesEqual(a, b) : a == b;
+}
+
 // The key's value in the document; an absent key reads as empty, as to the launcher.
 std::string ValueIn(const IniDocument& document, const std::string& section, const std::string& key) {
     std::string value;
@@ -174,7 +185,9 @@ bool Profile::Reload(std::string& error) {
     const IniDocument was(opened_);
     std::vector<Pending> kept;
     for (const Pending& edit : pending_) {
-        if (edit.value != ValueIn(was, edit.section, edit.key)) kept.push_back(edit);
+        if (!ReadsTheSame(edit.section, edit.key, edit.value, ValueIn(was, edit.section, edit.key))) {
+            kept.push_back(edit);
+        }
     }
     opened_ = content;
     onDisk_ = true;
@@ -187,7 +200,9 @@ void Profile::Rebuild() {
     const IniDocument opened(opened_);
     document_ = opened;
     for (const Pending& edit : pending_) {
-        if (edit.value != ValueIn(opened, edit.section, edit.key)) document_.Set(edit.section, edit.key, edit.value);
+        if (!ReadsTheSame(edit.section, edit.key, edit.value, ValueIn(opened, edit.section, edit.key))) {
+            document_.Set(edit.section, edit.key, edit.value);
+        }
     }
 }
 

@@ -1,7 +1,8 @@
 // The profile being edited: the settings layer between the setup program's pages
 // and the file. It keeps the file's text as opened and the values the pages have
-// set; saving edits the opened text only where a value differs from the file's, so
-// every other byte, and the line of every key set back to its value, stays as it was.
+// set; saving edits the opened text only where a value reads differently to the
+// launcher from the file's (a keyword in another case reads the same), so every
+// other byte, and the line of every key set back to its value, stays as it was.
 #pragma once
 
 #include <string>

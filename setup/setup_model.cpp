@@ -8,6 +8,8 @@
 #include "settings/pause_key.h"
 #include "settings/settings.h"
 #include "setup/applicability.h"
+#include "setup/clipboard.h"
+#include "setup/launch_options.h"
 #include "setup/preview.h"
 #include "setup/title_mask.h"
 
@@ -19,8 +21,6 @@ std::string FolderOf(const std::string& path) {
     // A drive root keeps its separator: "C:" alone names that drive's working directory.
     return path.substr(0, slash == 2 && path[1] == ':' ? 3 : slash);
 }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
@@ -104,23 +104,36 @@ platform::SaveOutcome ProfileModel::SaveAs(const std::string& path, std::string&
     return saved;
 }
 
-platform::SaveOutcome ProfileModel::Run(std::string& error) {
+platform::SaveOutcome ProfileModel::SavedForLauncher(std::string& launcher, std::string& error) {
     const platform::SaveOutcome saved = Save(error);
     if (saved != platform::SaveOutcome::Done) return saved;
-    const std::string launcher = FolderOf(platform::GetModuleFileNameW()) + "\\framewright.exe";
-    if (!FileExists(launcher)) {
-        error = "Cannot find the launcher: " + launcher;
-        return platform::SaveOutcome::Failed;
-    }
+    launcher = FolderOf(platform::GetModuleFileNameW()) + "\\framewright.exe";
+    if (FileExists(launcher)) return platform::SaveOutcome::Done;
+    error = "Cannot find the launcher: " + launcher;
+    return platform::SaveOutcome::Failed;
+}
+
+platform::SaveOutcome ProfileModel::Run(std::string& error) {
+    std::string launcher;
+    const platform::SaveOutcome saved = SavedForLauncher(launcher, error);
+    if (saved != platform::SaveOutcome::Done) return saved;
     platform::ProcessInformation started;
-    if (!platform::CreateProcessA(launcher, Quoted(launcher) + " " + Quoted(profile_.Path()),
-                                  FolderOf(profile_.Path()), started)) {
+    if (!platform::CreateProcessA(launcher, ProfileCommandLine(launcher, profile_.Path()), FolderOf(profile_.Path()),
+                                  started)) {
         error = "Cannot start " + launcher + ": " + LastErrorText();
         return platform::SaveOutcome::Failed;
     }
     platform::CloseHandle(started.process);
     platform::CloseHandle(started.thread);
     return platform::SaveOutcome::Done;
+}
+
+platform::SaveOutcome ProfileModel::CopyLaunchOptions(platform::WindowHandle owner, std::string& error) {
+    std::string launcher;
+    const platform::SaveOutcome saved = SavedForLauncher(launcher, error);
+    if (saved != platform::SaveOutcome::Done) return saved;
+    return CopyToClipboard(owner, LaunchOptions(launcher, profile_.Path()), error) ? platform::SaveOutcome::Done
+                                                                                   : platform::SaveOutcome::Failed;
 }
 
 platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, const platform::Rect& client) {

@@ -32,9 +32,13 @@ public:
     bool Reload(std::string& error) override;
     platform::SaveOutcome SaveAs(const std::string& path, std::string& error) override;
     platform::SaveOutcome Run(std::string& error) override;
+    platform::SaveOutcome CopyLaunchOptions(platform::WindowHandle owner, std::string& error) override;
     platform::PreviewPicture Preview(const platform::Rect& outer, const platform::Rect& client) override;
 
 private:
+    // Saves as Save does and finds framewright.exe beside this program, which is
+    // what Run starts and what the launch options name.
+    platform::SaveOutcome SavedForLauncher(std::string& launcher, std::string& error);
     // The launcher runs in the profile's folder, so the preview's defaults (the
     // working directory as the program's path) are taken there too.
     void EnterProfileFolder();

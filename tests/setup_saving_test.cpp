@@ -60,6 +60,13 @@ TEST(SetupEditingTest, OnlyTheLinesOfKeysWhoseFinalValueChangedDiffer) {
              Type(p, "program", "name", {"", "other.exe"});
          },
          "[program]\nname=other.exe\n[windowresize]\nmovewindow=centre\n", {{"program", "name", "other.exe"}}},
+        {"[windowresize]\r\nScalingmethod = Defined\r\nMoveWindow=Centre\r\n",  // keywords read in any case
+         [](Profile& p) {
+             Type(p, "windowresize", "scalingmethod", {"windowscale", "defined"});
+             Type(p, "windowresize", "movewindow", {"fixed"});
+         },
+         "[windowresize]\r\nScalingmethod = Defined\r\nMoveWindow=fixed\r\n",
+         {{"windowresize", "scalingmethod", "Defined"}, {"windowresize", "movewindow", "fixed"}}},
     };
     for (const Row& row : rows) {
         fake::Desktop desktop;

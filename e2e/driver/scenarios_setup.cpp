@@ -1,6 +1,6 @@
 // The setup program driven through its control IDs: open a profile, change the
 // method, pick the target's window, type the scale key by key, read the preview,
-// save, and see the launcher do what the preview said.
+// save, see the launcher do what the preview said, and copy the launch options.
 #include <cstdio>
 #include <cstdlib>
 
@@ -91,6 +91,20 @@ std::string ReadFileText(const std::wstring& path) {
     }
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return content;
+}
+
+// CF_UNICODETEXT, as the setup program puts it there.
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "(the clipboard cannot be opened)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Narrow(wide);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
@@ -232,6 +246,21 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     c.Equal("reloaded: the other program's value shows", std::string("700"), TextOf(Control(dialog, IDC_WINDOWHEIGHT)));
     SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
     c.Equal("saved again: both edits", Replaced(theirs, "windowwidth = 800", "windowwidth = 1024"),
+            ReadFileText(folder.Folder() + L"\\framewright.ini"));
+
+    // "Copy launch options" with a field still being typed in: the field is taken,
+    // the profile saved, and the clipboard holds the line a store takes.
+    SendMessageW(Control(dialog, IDC_WINDOWHEIGHT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"720"));
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY_LAUNCH_OPTIONS, BN_CLICKED), 0, SMTO_ABORTIFHUNG,
+                        20000, &ignored);
+    const std::string setupExe = Narrow(env.setup);
+    c.Equal("clipboard: the launch options",
+            "\"" + setupExe.substr(0, setupExe.find_last_of('\\')) + "\\framewright.exe\" \"" + folder.FolderA() +
+                "\\framewright.ini\" -- %command%",
+            ClipboardText());
+    c.Equal("copied: the field saved first",
+            Replaced(Replaced(theirs, "windowwidth = 800", "windowwidth = 1024"), "windowheight = 700",
+                     "windowheight = 720"),
             ReadFileText(folder.Folder() + L"\\framewright.ini"));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),

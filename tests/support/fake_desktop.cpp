@@ -124,6 +124,7 @@ const char* const kCallNames[] = {
     "GetForegroundWindow", "GetAncestor", "IsWindow", "IsIconic", "ClientToScreen", "GetClipCursor", "ClipCursor",
     "RegisterHotKey", "UnregisterHotKey", "MsgWaitForMultipleObjects", "PeekMessageA", "DispatchMessageA",
     "MessageBeep",
+    "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -1013,6 +1014,7 @@ constexpr std::uint32_t kNotSupported = 50;
 constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 constexpr std::uint32_t kDiskFull = 112;
 constexpr std::uint32_t kAlreadyExists = 183;
+constexpr std::uint32_t kClipboardNotOpen = 1418;
 }  // namespace
 
 bool Desktop::fail(std::uint32_t error) {
@@ -1144,6 +1146,35 @@ std::string Desktop::fullPath(const std::string& path) const {
 bool Desktop::setCurrentDirectory(const std::string& path) {
     if (fileAttributes(path) != platform::kFileAttributeDirectory) return fail(kPathNotFound);
     cwd_ = path;
+    return true;
+}
+
+Desktop& Desktop::clipboardHeldElsewhere() {
+    clipboardHeld_ = true;
+    return *this;
+}
+
+bool Desktop::openClipboard() {
+    if (clipboardHeld_) return fail(kAccessDenied);
+    clipboardOpen_ = true;
+    return true;
+}
+
+bool Desktop::emptyClipboard() {
+    if (!clipboardOpen_) return fail(kClipboardNotOpen);
+    clipboardText_.clear();
+    return true;
+}
+
+bool Desktop::setClipboardText(const std::string& text) {
+    if (!clipboardOpen_) return fail(kClipboardNotOpen);
+    clipboardText_ = text;
+    return true;
+}
+
+bool Desktop::closeClipboard() {
+    if (!clipboardOpen_) return fail(kClipboardNotOpen);
+    clipboardOpen_ = false;
     return true;
 }
 

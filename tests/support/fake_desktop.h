@@ -7,8 +7,8 @@
 // waits, message boxes captured in order and dismissed at once, an in-memory file
 // system, the working directory, the locale's separators, open handles, the
 // foreground window, the cursor clip, minimised and topmost windows and their
-// owners, system-wide hot keys, the launcher's message queue, and a counter for
-// every platform call.
+// owners, system-wide hot keys, the launcher's message queue, the clipboard's text,
+// and a counter for every platform call.
 //
 // Behaviour follows Win32: paths compare without case, with repeated separators
 // read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
@@ -47,6 +47,7 @@ enum class Call {
     GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
     GetForegroundWindow, GetAncestor, IsWindow, IsIconic, ClientToScreen, GetClipCursor, ClipCursor,
     RegisterHotKey, UnregisterHotKey, MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
+    OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     Count
 };
 const char* CallName(Call call);
@@ -381,8 +382,22 @@ public:
     bool setCurrentDirectory(const std::string& path);
     std::string exePath() const { return exePath_; }
 
+    // ---- the clipboard ----
+    // Another program holds the clipboard open, so opening it is refused.
+    Desktop& clipboardHeldElsewhere();
+    // The text on the clipboard (empty: none), and whether it is still open.
+    const std::string& clipboardText() const { return clipboardText_; }
+    bool clipboardOpen() const { return clipboardOpen_; }
+    bool openClipboard();
+    bool emptyClipboard();
+    bool setClipboardText(const std::string& text);
+    bool closeClipboard();
+
 private:
     bool fail(std::uint32_t error);
+    bool clipboardHeld_ = false;
+    bool clipboardOpen_ = false;
+    std::string clipboardText_;
     std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
     bool diskFull_ = false;
     bool replaceUnsupported_ = false;

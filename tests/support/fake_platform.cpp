@@ -351,4 +351,24 @@ bool MessageBeep(std::uint32_t type) {
     return true;
 }
 
+bool OpenClipboard(WindowHandle) {
+    Active().count(Call::OpenClipboard);
+    return Active().openClipboard();
+}
+
+bool EmptyClipboard() {
+    Active().count(Call::EmptyClipboard);
+    return Active().emptyClipboard();
+}
+
+bool SetClipboardData(const std::string& text) {
+    Active().count(Call::SetClipboardData);
+    return Active().setClipboardText(text);
+}
+
+bool CloseClipboard() {
+    Active().count(Call::CloseClipboard);
+    return Active().closeClipboard();
+}
+
 }  // namespace platform

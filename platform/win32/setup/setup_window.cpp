@@ -36,6 +36,9 @@ OPENFILENAMEA FileChooser(HWND owner, const char* filter, char* file, DWORD size
 namespace {
 
 const char* const kProfileFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
+// The help beside "Copy launch options" once it has copied.
+const char* const kCopiedHelp = "On the clipboard. Steam: paste it into the game's Properties, Launch options. "
+                                "Other stores and game libraries: see docs\\configuration.md.";
 
 struct PageSpec {
     int templateId;
@@ -241,17 +244,32 @@ void Open(HWND window) {
     ProfileReplaced(window);
 }
 
-// Run saves only when something changed; after an overwrite it only starts the
-// launcher.
-void Run(HWND window) {
+// Run and the launch options name the profile's file, so a new profile is given
+// one first, and the model saves when something changed; after an overwrite the
+// action is only taken again. True when it was taken.
+bool SavedThen(HWND window, platform::SaveOutcome (*action)(HWND, std::string&)) {
     CommitFields(window);
-    if (Model->ProfilePath().empty() && !SaveAs(window)) return;
+    if (Model->ProfilePath().empty() && !SaveAs(window)) return false;
     std::string error;
-    const platform::SaveOutcome outcome = Model->Run(error);
-    if (Settled(window, outcome, error) && outcome == platform::SaveOutcome::ChangedElsewhere) {
-        Settled(window, Model->Run(error), error);
+    const platform::SaveOutcome outcome = action(window, error);
+    bool taken = Settled(window, outcome, error);
+    if (taken && outcome == platform::SaveOutcome::ChangedElsewhere) {
+        taken = Settled(window, action(window, error), error);
     }
     ShowTitle(window);
+    return taken;
+}
+
+void Run(HWND window) {
+    SavedThen(window, [](HWND, std::string& error) { return Model->Run(error); });
+}
+
+void CopyLaunchOptions(HWND window) {
+    const bool copied = SavedThen(window, [](HWND owner, std::string& error) {
+        return Model->CopyLaunchOptions(static_cast<platform::WindowHandle>(reinterpret_cast<UINT_PTR>(owner)),
+                                        error);
+    });
+    if (copied) SetDlgItemTextA(window, IDC_LAUNCH_OPTIONS_HELP, kCopiedHelp);
 }
 
 void Pick(HWND window) {
@@ -325,6 +343,9 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return TRUE;
         case IDC_RUN:
             Run(window);
+            return TRUE;
+        case IDC_COPY_LAUNCH_OPTIONS:
+            CopyLaunchOptions(window);
             return TRUE;
         case IDC_PICK:
             Pick(window);
