@@ -81,18 +81,6 @@ void Notify(HWND control, WORD notification) {
                  reinterpret_cast<LPARAM>(control));
 }
 
-std::string ReadFileText(const std::wstring& path) {
-    std::string content;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char buffer[4096];
-    DWORD got = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) {
-        content.append(buffer, got);
-    }
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return content;
-}
-
 // CF_UNICODETEXT, as the setup program puts it there.
 std::string ClipboardText() {
     std::string text;
@@ -196,7 +184,7 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     std::string edited = Replaced(profile, "scalingmethod = defined", "scalingmethod = windowscale");
     edited = Replaced(Replaced(edited, "scale   = 100", "scale   = 150"), "namemask = nothing yet",
                       "namemask = " + kPickedTitle);
-    c.Equal("saved file: only the three changed lines differ", edited, ReadFileText(folder.Folder() + L"\\framewright.ini"));
+    c.Equal("saved file: only the three changed lines differ", edited, ReadShared(folder.Folder() + L"\\framewright.ini"));
 
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
     WaitUntil([&] { return OuterOf(target) == expected; }, 120000);
@@ -230,7 +218,7 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     const std::string saved = Replaced(edited, "unknownkey = kept\r\n",
                                        "unknownkey = kept\r\ndisplay=1\r\n\r\n[tweaks]\r\nborderless=1\r\n");
     c.Equal("saved file: the new keys at the ends of their sections", saved,
-            ReadFileText(folder.Folder() + L"\\framewright.ini"));
+            ReadShared(folder.Folder() + L"\\framewright.ini"));
 
     // Another program edits the file while a field is being typed in: Save takes
     // the field, asks, and Reload puts it on top of the other program's edit.
@@ -246,7 +234,7 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     c.Equal("reloaded: the other program's value shows", std::string("700"), TextOf(Control(dialog, IDC_WINDOWHEIGHT)));
     SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0, SMTO_ABORTIFHUNG, 20000, &ignored);
     c.Equal("saved again: both edits", Replaced(theirs, "windowwidth = 800", "windowwidth = 1024"),
-            ReadFileText(folder.Folder() + L"\\framewright.ini"));
+            ReadShared(folder.Folder() + L"\\framewright.ini"));
 
     // "Copy launch options" with a field still being typed in: the field is taken,
     // the profile saved, and the clipboard holds the line a store takes.
@@ -261,7 +249,7 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     c.Equal("copied: the field saved first",
             Replaced(Replaced(theirs, "windowwidth = 800", "windowwidth = 1024"), "windowheight = 700",
                      "windowheight = 720"),
-            ReadFileText(folder.Folder() + L"\\framewright.ini"));
+            ReadShared(folder.Folder() + L"\\framewright.ini"));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),
             WaitForSingleObject(setup.pi.hProcess, 20000));
