@@ -39,3 +39,18 @@ enum class TopmostMove { Keep, Raise, Lower, Forget };
 // `made`: the launcher made the window topmost and has not put it back. A window
 // that is topmost by its own doing stays so.
 TopmostMove DecideTopmost(bool wanted, bool topmost, bool made);
+
+// The surround is up while the window has had its first placement, is shown
+// (kWsVisible in its style) and not minimised (kWsMinimize), and play is not paused.
+bool WantedSurround(bool placed, std::uint32_t style, bool paused);
+
+enum class SurroundMove {
+    Keep,   // nothing to call
+    Show,   // put right beneath the window over the display, and shown
+    Place,  // put right beneath the window over the display
+    Hide,
+};
+// `up`: the surround is shown now; `beneath`: it is the window right below the
+// program's (read only while it is up); `sameDisplay`: it covers the display it is
+// to cover. Every call is made only on a difference.
+SurroundMove DecideSurround(bool wanted, bool up, bool beneath, bool sameDisplay);
