@@ -318,6 +318,16 @@ DWORD ProcessOf(HWND window) {
     return pid;
 }
 
+HWND OwnWindowOf(DWORD pid) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        wchar_t className[64] = {};
+        GetClassNameW(w, className, 64);
+        const std::wstring name = className;
+        if (ProcessOf(w) == pid && name != L"#32770" && name != L"IME" && name != L"MSCTFIME UI") return w;
+    }
+    return nullptr;
+}
+
 DWORD ParentProcessOf(DWORD pid) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};

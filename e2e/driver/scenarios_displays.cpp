@@ -123,6 +123,7 @@ std::vector<Scenario> DisplayScenarios() {
           OnDisplayTwo("window", "--outer 640 480 --pos 2000 100",
                        {{"display", "window"}, {"scalingmethod", "displayscale"}, {"scale", "50"}},
                        "half of display 2, where the window starts, centred there", {1920 + 320, 256, 640, 512}),
+          SurroundOnDisplayTwo(),
           {"missing", MissingDisplay}}},
     };
 }

@@ -823,15 +823,13 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     return true;
 }
 
-// Right below the other window, in its band: after a topmost window a window is
-// topmost, after another it is not.
+// Right below the other window. As Wine does, the window keeps its own topmost bit
+// whichever band it lands in.
 void Desktop::placeAfter(Window& window, WindowHandle insertAfter) {
     if (window.handle == insertAfter) return;
     zOrder_.erase(zOrder_.begin() + static_cast<std::ptrdiff_t>(window.zIndex));
     renumberZOrder();
     const Window* previous = find(insertAfter);
-    if ((previous->exStyle & platform::kWsExTopmost) != 0) window.exStyle |= platform::kWsExTopmost;
-    else window.exStyle &= ~platform::kWsExTopmost;
     zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(previous->zIndex + 1), &window);
     renumberZOrder();
 }

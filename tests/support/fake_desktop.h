@@ -16,8 +16,8 @@
 // file's identity survives every name it is opened by; a window's client area shrinks with it; windows vanish when their
 // process ends; calls on a vanished window fail; a program's window comes up in
 // front; the foreground passing to another process frees the cursor; a window
-// placed after another takes that window's place in or out of the topmost band; a
-// click activates the window under it unless that window does not activate.
+// placed right after another keeps its own topmost bit, as under Wine; a click
+// activates the window under it unless that window does not activate.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
 // functions act on.
