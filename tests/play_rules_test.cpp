@@ -74,4 +74,39 @@ TEST(PlayRules, TopmostIsWrittenOnlyOnADifferenceAndTakenOffOnlyWhereItWasGiven)
     for (const auto& row : rows) EXPECT_EQ(DecideTopmost(row.wanted, row.topmost, row.made), row.move) << row.label;
 }
 
+TEST(PlayRules, TheSurroundIsUpAfterTheFirstPlacementWhileTheWindowIsShownAndPlayGoesOn) {
+    constexpr std::uint32_t kShown = platform::kWsVisible | 0x00CF0000u;
+    const struct {
+        const char* label;
+        bool placed;
+        std::uint32_t style;
+        bool paused, wanted;
+    } rows[] = {
+        {"shown", true, kShown, false, true},
+        {"before the first placement", false, kShown, false, false},
+        {"minimised", true, kShown | platform::kWsMinimize, false, false},
+        {"hidden by its program", true, kShown & ~platform::kWsVisible, false, false},
+        {"paused", true, kShown, true, false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(WantedSurround(row.placed, row.style, row.paused), row.wanted) << row.label;
+}
+
+TEST(PlayRules, TheSurroundIsPutBackOnlyWhereItIsNotRightBeneathOverItsDisplay) {
+    const struct {
+        const char* label;
+        bool wanted, up, beneath, sameDisplay;
+        SurroundMove move;
+    } rows[] = {
+        {"first placement", true, false, false, false, SurroundMove::Show},
+        {"right beneath, over its display", true, true, true, true, SurroundMove::Keep},
+        {"another window came between", true, true, false, true, SurroundMove::Place},
+        {"the window went to another display", true, true, true, false, SurroundMove::Place},
+        {"minimised", false, true, true, true, SurroundMove::Hide},
+        {"still minimised", false, false, false, true, SurroundMove::Keep},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(DecideSurround(row.wanted, row.up, row.beneath, row.sameDisplay), row.move) << row.label;
+    }
+}
+
 }  // namespace
