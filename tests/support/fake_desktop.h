@@ -254,7 +254,7 @@ public:
     // Brushes not yet deleted and window classes still registered.
     std::size_t liveBrushes() const { return brushes_.size(); }
     std::size_t registeredClasses() const { return classes_.size(); }
-    static constexpr std::uint32_t kLauncherPid = 8;
+    static constexpr std::uint32_t kLauncherPid = 600;  // the launcher's own process
 
     // ---- the platform calls (used by the fake's platform implementation) ----
     struct Window;
