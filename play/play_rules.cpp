@@ -33,6 +33,10 @@ bool WantedSurround(bool placed, std::uint32_t style, bool paused) {
     return placed && !paused && (style & (platform::kWsVisible | platform::kWsMinimize)) == platform::kWsVisible;
 }
 
+bool SurroundStyleToRead(bool up, bool beneath, bool outerChanged, int cyclesSinceRead) {
+    return !up || !beneath || outerChanged || cyclesSinceRead >= kSurroundStyleEvery;
+}
+
 SurroundMove DecideSurround(bool wanted, bool up, bool beneath, bool sameDisplay) {
     if (!wanted) return up ? SurroundMove::Hide : SurroundMove::Keep;
     if (!up) return SurroundMove::Show;

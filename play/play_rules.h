@@ -44,6 +44,14 @@ TopmostMove DecideTopmost(bool wanted, bool topmost, bool made);
 // (kWsVisible in its style) and not minimised (kWsMinimize), and play is not paused.
 bool WantedSurround(bool placed, std::uint32_t style, bool paused);
 
+// While the surround is up, each cycle reads the window right below the program's;
+// the window's style (minimised, hidden) only where something may have changed: the
+// surround down, another window below, the window's rectangle unknown this cycle or
+// moved (a minimised window moves), and at least every kSurroundStyleEvery cycles,
+// for a window its program hides where it stands.
+constexpr int kSurroundStyleEvery = 25;
+bool SurroundStyleToRead(bool up, bool beneath, bool outerChanged, int cyclesSinceRead);
+
 enum class SurroundMove {
     Keep,   // nothing to call
     Show,   // put right beneath the window over the display, and shown

@@ -20,8 +20,13 @@ struct SurroundState {
     platform::GdiHandle brush = 0;
     bool up = false;
     platform::Rect at;  // the display it was put over last
-    // With display=window: the program's window as last seen, and its display.
+    // What the cycles saw of the program's window: its style, and its rectangle
+    // when the lock read it; with display=window, its display.
     platform::WindowHandle target = platform::kNoWindow;
+    std::uint32_t style = 0;
+    int cyclesSinceStyle = 0;
+    bool outerKnown = false;
+    platform::Rect outer;
     bool displayKnown = false;
     platform::Rect seen, display;
 };
@@ -88,18 +93,28 @@ bool SurroundCycle(const platform::Rect* outer, bool placed, bool paused) {
     if (State.window == 0) return true;
     if (TargetWindow != State.target) {
         State.target = TargetWindow;
-        State.displayKnown = false;
+        State.outerKnown = State.displayKnown = false;
     }
-    const std::uint32_t style = platform::GetWindowLongA(TargetWindow, platform::kGwlStyle);
-    // Every window has a style: none read is a window that is gone.
-    if (style == 0 && !platform::IsWindow(TargetWindow)) {
+    // Before the first placement and while paused nothing is wanted: nothing to read.
+    if (!placed || paused) {
         HideSurround();
-        return false;
+        return true;
     }
-    const bool wanted = WantedSurround(placed, style, paused);
+    const bool beneath = State.up && platform::GetWindow(TargetWindow, platform::kGwHwndNext) == State.window;
+    const bool outerChanged = outer == nullptr || !State.outerKnown || *outer != State.outer;
+    State.outerKnown = outer != nullptr;
+    if (outer != nullptr) State.outer = *outer;
+    if (SurroundStyleToRead(State.up, beneath, outerChanged, ++State.cyclesSinceStyle)) {
+        State.style = platform::GetWindowLongA(TargetWindow, platform::kGwlStyle);
+        State.cyclesSinceStyle = 0;
+        // Every window has a style: none read is a window that is gone.
+        if (State.style == 0 && !platform::IsWindow(TargetWindow)) {
+            HideSurround();
+            return false;
+        }
+    }
+    const bool wanted = WantedSurround(placed, State.style, paused);
     const platform::Rect display = wanted ? WantedDisplay(outer) : State.at;
-    const bool beneath =
-        wanted && State.up && platform::GetWindow(TargetWindow, platform::kGwHwndNext) == State.window;
     switch (DecideSurround(wanted, State.up, beneath, display == State.at)) {
         case SurroundMove::Keep:
             break;

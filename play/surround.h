@@ -11,9 +11,10 @@
 // without it.
 void StartSurround();
 bool SurroundExists();
-// One cycle's look: the window's style, and while the surround is up the window
-// right below the program's; a call only where they differ from what is wanted.
-// `outer` as for PlayCycle. False when the program's window is gone.
+// One cycle's look: while the surround is up the window right below the
+// program's, and the window's style where something may have changed (see
+// SurroundStyleToRead); a call only where they differ from what is wanted. `outer`
+// as for PlayCycle. False when the program's window is gone.
 bool SurroundCycle(const platform::Rect* outer, bool placed, bool paused);
 // Down until a cycle wants it again: before a box, and while no window is known.
 void HideSurround();

@@ -109,4 +109,22 @@ TEST(PlayRules, TheSurroundIsPutBackOnlyWhereItIsNotRightBeneathOverItsDisplay) 
     }
 }
 
+TEST(PlayRules, TheStyleIsReadOnlyWhereSomethingMayHaveChanged) {
+    const struct {
+        const char* label;
+        bool up, beneath, outerChanged;
+        int cycles;
+        bool read;
+    } rows[] = {
+        {"up, right beneath, the window still", true, true, false, 1, false},
+        {"the surround down", false, false, false, 1, true},
+        {"another window below", true, false, false, 1, true},
+        {"the window moved or minimised, or no rectangle read", true, true, true, 1, true},
+        {"for a window hidden where it stands", true, true, false, kSurroundStyleEvery, true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SurroundStyleToRead(row.up, row.beneath, row.outerChanged, row.cycles), row.read) << row.label;
+    }
+}
+
 }  // namespace
