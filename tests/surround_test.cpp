@@ -11,6 +11,7 @@
 #include "play/play_rules.h"
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
+#include "tests/support/centred_game.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/trace_capture.h"
 
@@ -31,18 +32,9 @@ const fake::WindowSpec kWindow = aWindow().withTitle("Framewright demo").at(100,
 class Surround : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitialiseSettings();
-        Settings.ProgramPath = "C:\\Games\\Old";
-        Settings.ProgramFile = kGame;
-        Settings.FindByPid = true;
-        Settings.FirstResizeDelayMs = 50;
-        Settings.FirstResizeTimeoutMs = 5000;
-        Settings.WindowWidth = 800;
-        Settings.WindowHeight = 600;
-        Settings.AutodetectBorderSize = Settings.LockWindow = Settings.Surround = true;
+        UseCentredLockedGame(kGame);
+        Settings.Surround = true;
         Settings.SurroundColour = 0x204060;
-        DisplayWidth = 1920;
-        DisplayHeight = 1080;
         other = desktop.addWindow(aWindow().withTitle("Chat").ownedBy(7).at(0, 0, 300, 300));
     }
 
