@@ -74,23 +74,6 @@ TEST(PlayRules, TopmostIsWrittenOnlyOnADifferenceAndTakenOffOnlyWhereItWasGiven)
     for (const auto& row : rows) EXPECT_EQ(DecideTopmost(row.wanted, row.topmost, row.made), row.move) << row.label;
 }
 
-TEST(PlayRules, TheSurroundIsUpAfterTheFirstPlacementWhileTheWindowIsShownAndPlayGoesOn) {
-    constexpr std::uint32_t kShown = platform::kWsVisible | 0x00CF0000u;
-    const struct {
-        const char* label;
-        bool placed;
-        std::uint32_t style;
-        bool paused, wanted;
-    } rows[] = {
-        {"shown", true, kShown, false, true},
-        {"before the first placement", false, kShown, false, false},
-        {"minimised", true, kShown | platform::kWsMinimize, false, false},
-        {"hidden by its program", true, kShown & ~platform::kWsVisible, false, false},
-        {"paused", true, kShown, true, false},
-    };
-    for (const auto& row : rows) EXPECT_EQ(WantedSurround(row.placed, row.style, row.paused), row.wanted) << row.label;
-}
-
 TEST(PlayRules, TheSurroundIsPutBackOnlyWhereItIsNotRightBeneathOverItsDisplay) {
     const struct {
         const char* label;
