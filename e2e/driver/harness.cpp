@@ -26,6 +26,12 @@ std::wstring Widen(const std::string& text) {
     return out;
 }
 
+std::string Hex(DWORD value) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
+    return text;
+}
+
 std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (char ch : text) {

@@ -15,6 +15,8 @@ std::string Narrow(const std::wstring& text);
 std::wstring Widen(const std::string& text);
 // Text as it is printed in a check: quoted, with CR, LF and tabs made visible.
 std::string Quoted(const std::string& text);
+// "0x0000ABCD": styles and colours as they are printed in a check.
+std::string Hex(DWORD value);
 
 struct Geometry {
     int left = 0, top = 0, width = 0, height = 0;

@@ -14,12 +14,6 @@ const char* const kLoadFailed = "Failed to load settings; please check the confi
 const LONG kFrameStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 const LONG kEdgeExStyles = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE;
 
-std::string Hex(LONG value) {
-    char text[16];
-    snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
-    return text;
-}
-
 bool IsBare(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & kFrameStyles) == 0 &&
            (GetWindowLongW(window, GWL_EXSTYLE) & kEdgeExStyles) == 0;

@@ -140,12 +140,6 @@ void ForegroundAndPause(Checker& c, const Env& env) {
 
 const Geometry kPillarBoxed{240, 0, 1440, 1080};  // 4:3 in the whole 1920 x 1080 display
 
-std::string Hex(DWORD value) {
-    char text[16];
-    snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(value));
-    return text;
-}
-
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     const COLORREF colour = GetPixel(screen, x, y);
@@ -153,7 +147,7 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
-// The left button pressed and let go at a point of the screen, as keyboard and mouse input.
+// The left button pressed and let go at a point of the screen, as mouse input.
 void ClickAt(int x, int y) {
     SetCursorPos(x, y);
     INPUT inputs[2] = {};
@@ -174,12 +168,11 @@ void ExpectSurround(Checker& c, const std::string& what, HWND target, HWND surro
     };
     const bool reached = WaitUntil(state, 5000, &elapsed);
     c.Record(reached && elapsed <= kWithinMs,
-             what + ": the surround " + (shown ? "shown right beneath the target" : "hidden") + " within " +
-                 std::to_string(kWithinMs) + " ms",
+             what + ": the surround " + (shown ? "right beneath the target" : "hidden") + " within 1 s",
              reached ? "after " + std::to_string(elapsed) + " ms"
-                     : "visible " + ToText(IsWindowVisible(surround) != FALSE) + ", below the target " +
-                           ToText(GetWindow(target, GW_HWNDNEXT) == surround) + ", topmost " +
-                           ToText(IsTopmost(surround)) + " beside the target's " + ToText(IsTopmost(target)));
+                     : "visible, beneath, topmost, the target topmost: " + ToText(IsWindowVisible(surround) != FALSE) +
+                           ToText(GetWindow(target, GW_HWNDNEXT) == surround) + ToText(IsTopmost(surround)) +
+                           ToText(IsTopmost(target)));
 }
 
 void BlackBars(Checker& c, const Env& env) {
@@ -221,10 +214,8 @@ void BlackBars(Checker& c, const Env& env) {
         c.Record(BringToFront(own.Handle()), "the driver's window in front", "");
         ExpectSurround(c, "another program in front, the target no longer topmost", target, surround, true);
         ClickAt(120, 700);
-        DWORD elapsed = 0;
-        const bool back = WaitUntil([&] { return GetForegroundWindow() == target; }, 5000, &elapsed);
-        c.Record(back && elapsed <= kWithinMs, "a click on the surround brings the target back in front",
-                 back ? "after " + std::to_string(elapsed) + " ms" : "foreground is not the target");
+        c.Equal("a click on the surround brings the target back in front", true,
+                WaitUntil([&] { return GetForegroundWindow() == target; }, kWithinMs));
     }
     ShowWindow(target, SW_MINIMIZE);
     ExpectSurround(c, "the target minimised", target, surround, false);
@@ -257,11 +248,8 @@ Case SurroundOnDisplayTwo() {
                 HWND surround = nullptr;
                 WaitUntil([&] { return (surround = OwnWindowOf(run.Pid())) && IsWindowVisible(surround); },
                           kFirstResizeMs);
-                c.Equal("800x600 centred on display 2", Geometry{1920 + 240, 212, 800, 600}, OuterOf(target));
-                if (c.Record(surround != nullptr, "the launcher's surround is shown", "")) {
-                    c.Equal("it covers display 2", Geometry{1920, 0, 1280, 1024}, OuterOf(surround));
-                    c.Equal("right beneath the target", true, GetWindow(target, GW_HWNDNEXT) == surround);
-                }
+                c.Equal("the surround covers display 2", Geometry{1920, 0, 1280, 1024}, OuterOf(surround));
+                c.Equal("right beneath the target", true, surround && GetWindow(target, GW_HWNDNEXT) == surround);
                 PostMessageW(target, WM_CLOSE, 0, 0);
                 if (!run.Finish(c, 60000)) KillWindowProcess(target);
                 run.ExpectBoxes(c, {});
