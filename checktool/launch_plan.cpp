@@ -3,6 +3,7 @@
 #include "diagnostics/exceptions.h"
 #include "geometry/measurement.h"
 #include "geometry/placement_plan.h"
+#include "settings/colour_text.h"
 #include "settings/displays.h"
 #include "settings/pause_key.h"
 #include "settings/settings.h"
@@ -42,7 +43,8 @@ std::string PauseKeyState() {
         return name + ": taken by another program now, so the launcher would run without it";
     }
     platform::UnregisterHotKey(1);
-    return name + " (free now): pauses and resumes the cursor, topmost and the lock";
+    return name + " (free now): pauses and resumes the cursor, topmost and the lock" +
+           (Settings.Surround ? ", and hides the surround while paused" : "");
 }
 
 std::string Position(const platform::Rect& planned) {
@@ -123,6 +125,10 @@ std::string DescribeLaunch(const CheckOptions& options) {
     if (Settings.ClipCursor) text += Line("cursor", "kept in the window's client area while the window is in front");
     if (Settings.Topmost) text += Line("topmost", "the window, while it is in front");
     if (Settings.PauseKey.key != 0) text += Line("pause key", PauseKeyState());
+    if (Settings.Surround) {
+        text += Line("surround", "the rest of the display in " + ColourText(Settings.SurroundColour) +
+                                     ", right beneath the window from the first resize on");
+    }
     text += Line("end", Settings.FollowChildren ? "when the started process and every process it starts have ended"
                                                 : "when the started process ends");
     text += Line("log", Settings.LogFile.empty() ? "none" : Settings.LogFile + " (appended)");

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "settings/colour_text.h"
 #include "settings/integer_text.h"
 #include "settings/pause_key.h"
 #include "settings/settings.h"
@@ -59,6 +60,12 @@ std::string PauseKeyShown() {
     return key.key == 0 ? "(none)" : PauseKeyText(key);
 }
 
+// "RRGGBB" in capitals; a text that is no colour as written.
+std::string SurroundColourShown() {
+    std::uint32_t rgb = 0;
+    return ParseColourText(Settings.SurroundColourWritten, rgb) ? ColourText(rgb) : Settings.SurroundColourWritten;
+}
+
 const SettingRow kRows[kSettingCount] = {
     {"program", "path", Kind::Text, [] { return Text(Settings.ProgramPath); }},
     {"program", "name", Kind::Text, [] { return Text(Settings.ProgramName); }},
@@ -89,6 +96,8 @@ const SettingRow kRows[kSettingCount] = {
     {"tweaks", "clipcursor", Kind::Flag, [] { return Flag(Settings.ClipCursor); }},
     {"tweaks", "topmost", Kind::Flag, [] { return Flag(Settings.Topmost); }},
     {"tweaks", "pausekey", Kind::Keyword, PauseKeyShown},
+    {"tweaks", "surround", Kind::Flag, [] { return Flag(Settings.Surround); }},
+    {"tweaks", "surroundcolour", Kind::Keyword, SurroundColourShown},
 };
 
 // Looked up as soon as the file is read, so that the log gets every line.

@@ -8,7 +8,7 @@
 
 // The number of keys LoadSettings reads in order, after tweaks->logfile, which it
 // looks up first of all.
-constexpr int kSettingCount = 29;
+constexpr int kSettingCount = 31;
 
 // The key LoadSettings was reading when it gave the rejection, 1 to kSettingCount:
 // a rejection from the checks after reading, or no rejection, reached them all;

@@ -11,6 +11,7 @@
 
 #include "diagnostics/exceptions.h"
 #include "fuzz/check.h"
+#include "settings/colour_text.h"
 #include "settings/load_settings.h"
 #include "settings/pause_key.h"
 #include "settings/settings.h"
@@ -33,6 +34,8 @@ void CheckAccepted(const rSettings& s) {
     PauseKey key;
     FUZZ_CHECK(ParsePauseKey(s.PauseKeyWritten, key) && key.key == s.PauseKey.key &&
                key.modifiers == s.PauseKey.modifiers);
+    std::uint32_t rgb = 0;
+    FUZZ_CHECK(ParseColourText(s.SurroundColourWritten, rgb) && rgb == s.SurroundColour && rgb <= 0xFFFFFF);
     // The simulated desktop has displays 1 and 2.
     FUZZ_CHECK(s.Display != DisplayChoice::Numbered || s.DisplayNumber == 1 || s.DisplayNumber == 2);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/settings.h"
+
 namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -55,6 +57,7 @@ platform::WindowHandle FindTargetWindow(bool findByPid, const std::uint32_t* pro
     char title[1024];
     for (platform::WindowHandle window = platform::FindWindowA(); window != 0;
          window = platform::GetWindow(window, platform::kGwHwndNext)) {
+        if (window == SurroundWindow) continue;  // the launcher's own, whatever its title
         if (findByPid) {
             std::uint32_t owner = 0;
             platform::GetWindowThreadProcessId(window, owner);

@@ -9,7 +9,8 @@
 // Walks the top-level windows from the top of the Z-order and returns the first
 // that passes the find method's test, or platform::kNoWindow. Windows of the
 // system's input-method classes ("IME", "MSCTFIME UI") never pass; their class is
-// read only for a window that passes the rest of the test.
+// read only for a window that passes the rest of the test. The launcher's own
+// surround (SurroundWindow) never passes either.
 platform::WindowHandle FindTargetWindow(bool findByPid, std::uint32_t processId, bool findByName,
                                         const std::string& nameMask);
 // The same, where the process test passes for any of the processes given.

@@ -58,3 +58,11 @@ void ReadDisplayOfWindow(platform::WindowHandle window) {
 void ReadDisplayOfRect(const platform::Rect& outer) {
     UseMonitor(platform::MonitorFromRect(outer, platform::kMonitorDefaultToNearest));
 }
+
+bool DisplayRectOf(const platform::Rect& outer, platform::Rect& display) {
+    platform::MonitorInfo info;
+    const platform::MonitorHandle monitor = platform::MonitorFromRect(outer, platform::kMonitorDefaultToNearest);
+    if (monitor == 0 || !platform::GetMonitorInfoA(monitor, info)) return false;
+    display = info.monitor;
+    return true;
+}

@@ -322,4 +322,34 @@ bool EmptyClipboard();
 bool SetClipboardData(const std::string& text);
 bool CloseClipboard();
 
+// ---- the surround: a window of the launcher's own, in one colour ----
+
+using GdiHandle = std::uint32_t;
+
+constexpr std::uint32_t kWsPopup = 0x80000000u;
+constexpr std::uint32_t kWsVisible = 0x10000000u;
+constexpr std::uint32_t kWsMinimize = 0x20000000u;
+constexpr std::uint32_t kWsExToolWindow = 0x80;
+constexpr std::uint32_t kWsExNoActivate = 0x08000000u;
+constexpr std::uint32_t kSwpShowWindow = 0x40;
+constexpr std::uint32_t kSwpHideWindow = 0x80;
+constexpr std::uint32_t kWmLButtonDown = 0x201, kWmRButtonDown = 0x204, kWmMButtonDown = 0x207;
+
+// A brush of one colour (COLORREF, 0x00BBGGRR); 0 on failure.
+GdiHandle CreateSolidBrush(std::uint32_t colorRef);
+bool DeleteObject(GdiHandle object);
+// RegisterClassExA for windows of the launcher's own: painted with the brush, the
+// arrow cursor, and a window procedure that answers WM_MOUSEACTIVATE with
+// MA_NOACTIVATE (a click never activates them) and leaves the rest to DefWindowProcA.
+// The brush must live until the class is unregistered.
+bool RegisterClassExA(const std::string& className, GdiHandle brush);
+bool UnregisterClassA(const std::string& className);
+// CreateWindowExA of a top-level window of a class registered above: no parent, no
+// menu. 0 on failure.
+WindowHandle CreateWindowExA(std::uint32_t exStyle, const std::string& className, const std::string& title,
+                             std::uint32_t style, int x, int y, int cx, int cy);
+// Only a window of the launcher's own thread.
+bool DestroyWindow(WindowHandle window);
+bool SetForegroundWindow(WindowHandle window);
+
 }  // namespace platform

@@ -25,6 +25,9 @@ struct PreviewPicture {
     Rect window;  // after the first resize, in virtual-screen coordinates
     std::string windowText, clientText;
     Rect client;  // the client area inside `window`
+    // The rest of the display covered in one colour, 0xRRGGBB.
+    bool surround = false;
+    std::uint32_t surroundColour = 0;
 };
 
 // What a save, or Run (which saves first when something changed), came to.
@@ -49,7 +52,8 @@ public:
     // Whether the key matters under the methods chosen now.
     virtual bool Applies(const char* section, const char* key) const = 0;
     // What the launcher's own parser makes of a value written by rules of its own
-    // (the pause key), shown beside its field; empty when there is nothing to say.
+    // (the pause key, the surround's colour), shown beside its field; empty when
+    // there is nothing to say.
     virtual std::string Reading(const char* section, const char* key) const = 0;
     // A field's value once the user is done with it. The file is written only by
     // saving, and then only the lines of keys whose value differs from the file's.

@@ -5,6 +5,7 @@
 #include "diagnostics/error_box.h"
 #include "diagnostics/trace.h"
 #include "play/play_rules.h"
+#include "play/surround.h"
 #include "settings/pause_key.h"
 #include "settings/settings.h"
 
@@ -125,6 +126,33 @@ void TogglePause() {
     platform::MessageBeep(State.paused ? platform::kMbIconExclamation : platform::kMbIconAsterisk);
 }
 
+// The cursor and topmost for this cycle; false when the window is gone.
+bool ClipAndTopmostCycle(const platform::Rect* outer) {
+    if (TargetWindow != State.window) {
+        // Another window: nothing seen or done so far concerns it.
+        PlayState fresh;
+        fresh.active = State.active;
+        fresh.hotkeyHeld = State.hotkeyHeld;
+        fresh.paused = State.paused;
+        fresh.clip = State.clip;  // the clip is the cursor's, whichever window it was for
+        fresh.window = TargetWindow;
+        State = fresh;
+    }
+    if (!Look(outer)) return false;
+    if (Settings.ClipCursor) {
+        platform::Rect clip;
+        const bool wanted = WantedClip(State.view, State.paused, clip);
+        SetClip(wanted, clip);
+    }
+    if (Settings.Topmost) {
+        const bool wanted = WantedTopmost(State.view, State.paused);
+        if (!State.topmostDecided || wanted != State.topmostWanted) SetTopmost(wanted);
+        State.topmostDecided = true;
+        State.topmostWanted = wanted;
+    }
+    return true;
+}
+
 }  // namespace
 
 void StartPlay() {
@@ -140,10 +168,11 @@ void StartPlay() {
         Trace(State.hotkeyHeld ? "Pause key: " + name
                                : "The pause key " + name + " is taken by another program; running without it");
     }
-    SetBeforeErrorBox(State.active ? ReleasePlay : nullptr);
+    StartSurround();
+    SetBeforeErrorBox(State.active || SurroundExists() ? ReleasePlay : nullptr);
 }
 
-bool PlayUsesQueue() { return State.hotkeyHeld; }
+bool PlayUsesQueue() { return State.hotkeyHeld || SurroundExists(); }
 
 void TakeQueuedMessages() {
     platform::QueuedMessage message;
@@ -151,6 +180,7 @@ void TakeQueuedMessages() {
         if (message.window == 0 && message.message == platform::kWmHotkey && message.wParam == kPauseKeyId) {
             TogglePause();
         } else {
+            TakeSurroundClick(message);
             platform::DispatchMessageA(message);
         }
     }
@@ -158,43 +188,30 @@ void TakeQueuedMessages() {
 
 bool PlayPaused() { return State.paused; }
 
-void PlayCycle(const platform::Rect* outer) {
-    if (!State.active) return;
-    if (TargetWindow != State.window) {
-        // Another window: nothing seen or done so far concerns it.
-        PlayState fresh;
-        fresh.active = State.active;
-        fresh.hotkeyHeld = State.hotkeyHeld;
-        fresh.paused = State.paused;
-        fresh.clip = State.clip;  // the clip is the cursor's, whichever window it was for
-        fresh.window = TargetWindow;
-        State = fresh;
-    }
-    if (!Look(outer)) {
-        TargetWindow = platform::kNoWindow;
+void PlayCycle(const platform::Rect* outer, bool placed) {
+    if (TargetWindow == platform::kNoWindow) {
+        HideSurround();
         return;
     }
-    if (Settings.ClipCursor) {
-        platform::Rect clip;
-        const bool wanted = WantedClip(State.view, State.paused, clip);
-        SetClip(wanted, clip);
+    if (State.active && !ClipAndTopmostCycle(outer)) {
+        TargetWindow = platform::kNoWindow;
+        HideSurround();
+        return;
     }
-    if (Settings.Topmost) {
-        const bool wanted = WantedTopmost(State.view, State.paused);
-        if (!State.topmostDecided || wanted != State.topmostWanted) SetTopmost(wanted);
-        State.topmostDecided = true;
-        State.topmostWanted = wanted;
-    }
+    // After topmost: the surround takes its band from the window above it.
+    if (!SurroundCycle(outer, placed, State.paused)) TargetWindow = platform::kNoWindow;
 }
 
 void ReleasePlay() {
     SetClip(false, {});
     if (State.topmostMade) SetTopmost(false);
     State.topmostDecided = false;
+    HideSurround();
 }
 
 void EndPlay() {
     ReleasePlay();
+    EndSurround();
     if (State.hotkeyHeld) platform::UnregisterHotKey(kPauseKeyId);
     State = PlayState{};
     SetBeforeErrorBox(nullptr);

@@ -28,3 +28,17 @@ TopmostMove DecideTopmost(bool wanted, bool topmost, bool made) {
     if (!topmost) return made ? TopmostMove::Forget : TopmostMove::Keep;
     return made ? TopmostMove::Lower : TopmostMove::Keep;
 }
+
+bool WantedSurround(bool placed, std::uint32_t style, bool paused) {
+    return placed && !paused && (style & (platform::kWsVisible | platform::kWsMinimize)) == platform::kWsVisible;
+}
+
+bool SurroundStyleToRead(bool up, bool beneath, bool outerChanged, int cyclesSinceRead) {
+    return !up || !beneath || outerChanged || cyclesSinceRead >= kSurroundStyleEvery;
+}
+
+SurroundMove DecideSurround(bool wanted, bool up, bool beneath, bool sameDisplay) {
+    if (!wanted) return up ? SurroundMove::Hide : SurroundMove::Keep;
+    if (!up) return SurroundMove::Show;
+    return beneath && sameDisplay ? SurroundMove::Keep : SurroundMove::Place;
+}

@@ -39,3 +39,26 @@ enum class TopmostMove { Keep, Raise, Lower, Forget };
 // `made`: the launcher made the window topmost and has not put it back. A window
 // that is topmost by its own doing stays so.
 TopmostMove DecideTopmost(bool wanted, bool topmost, bool made);
+
+// The surround is up while the window has had its first placement, is shown
+// (kWsVisible in its style) and not minimised (kWsMinimize), and play is not paused.
+bool WantedSurround(bool placed, std::uint32_t style, bool paused);
+
+// While the surround is up, each cycle reads the window right below the program's;
+// the window's style (minimised, hidden) only where something may have changed: the
+// surround down, another window below, the window's rectangle unknown this cycle or
+// moved (a minimised window moves), and at least every kSurroundStyleEvery cycles,
+// for a window its program hides where it stands.
+constexpr int kSurroundStyleEvery = 25;
+bool SurroundStyleToRead(bool up, bool beneath, bool outerChanged, int cyclesSinceRead);
+
+enum class SurroundMove {
+    Keep,   // nothing to call
+    Show,   // put right beneath the window over the display, and shown
+    Place,  // put right beneath the window over the display
+    Hide,
+};
+// `up`: the surround is shown now; `beneath`: it is the window right below the
+// program's (read only while it is up); `sameDisplay`: it covers the display it is
+// to cover. Every call is made only on a difference.
+SurroundMove DecideSurround(bool wanted, bool up, bool beneath, bool sameDisplay);

@@ -4,7 +4,9 @@
 # own client size and age). Saves screenshots before and after the resize under
 # out/demo/ and prints what happened. Then opens the same profile in
 # framewright-setup.exe, picks the demo window and saves a picture of the dialog
-# with its preview as out/demo/setup.png.
+# with its preview as out/demo/setup.png. Last, a 4:3 run as large as the display
+# allows with the rest of the display covered (surround=1), saved as
+# out/demo/surround.png: the picture in docs/images.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -94,4 +96,42 @@ xdotool key Return
 sleep 1.5
 import -window "$setup" "$out/setup.png"
 xdotool windowfocus "$setup" key Escape || true
-echo "Screenshots: $out/before.png, $out/after.png, $out/setup.png"
+
+cat > "$out/surround.ini" <<INI
+; Demo: the 640 x 480 (4:3) program as large as the 1920 x 1080 display allows,
+; without its frame, the rest of the display covered in black.
+[program]
+path=$(win_path "$out")
+name=demo-target.exe
+parameters=demo-target --title "Framewright surround demo" --client 640 480 --pos 40 40 --time-limit 6000
+
+[windowresize]
+windowfindmethod=pidonly
+firstresizedelayms=500
+firstresizetimeoutms=20000
+windowwidth=1
+windowheight=1
+scalingmethod=displayscale
+scale=100
+maintainaspectratio=1
+movewindow=centre
+lockwindow=1
+
+[tweaks]
+borderless=1
+surround=1
+surroundcolour=000000
+INI
+# A desktop of some colour on our own display, so the bars show for what they are.
+[ -n "${FRAMEWRIGHT_XVFB_PID:-}" ] && xsetroot -solid '#3a6ea5'
+echo "Running the surround demo (surround.ini)..."
+(cd "$out" && /usr/lib/wine/wine64 "$root/build/win32/framewright.exe" surround.ini >>"$out/wine.log" 2>&1) &
+launcher=$!
+for _ in $(seq 600); do
+  xdotool search --name "^Framewright surround demo$" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 3
+import -window root "$out/surround.png"
+wait "$launcher"
+echo "Screenshots: $out/before.png, $out/after.png, $out/setup.png, $out/surround.png"

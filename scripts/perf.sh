@@ -45,7 +45,7 @@ else
                          "CPU, lock phase (the window left alone), process + Wine server" \
                          "CPU, search phase, 500 other top-level windows, process + Wine server" \
                          "start-up: start to the program's start, median (p95)" \
-                         "CPU, lock phase in front with clipcursor, topmost and pausekey, as a ratio to the lock alone" \
+                         "CPU, lock phase in front with clipcursor, topmost, pausekey and surround, as a ratio to the lock alone" \
                          "clip: the window back in front to the cursor confined, median (p95)"; do
                 echo "| $row | $not_measured | | |"
               done)
@@ -103,11 +103,13 @@ mkdir -p "$(dirname "$report")"
   echo "  list with a server call of its own."
   echo "- Start-up: from the shell's clock just before \`wine\` starts the launcher to the"
   echo "  target's first line (its \`start\`), against \`wine64\` starting the target directly."
-  echo "- The play keys: \`clipcursor=1\`, \`topmost=1\`, \`pausekey=Ctrl+Alt+F11\`; the baseline does"
-  echo "  the same plainly (\`play\`): every cycle it takes its queue, reads the foreground window"
-  echo "  and, while that is the target, its client area and the clip, confining the cursor when"
-  echo "  the clip differs. The CPU row's window is in front (\`bench/wine/foreground_switch.cpp\`"
-  echo "  brings it there), the costlier case; its ratio is to each one's own lock-phase row."
+  echo "- The play keys: \`clipcursor=1\`, \`topmost=1\`, \`pausekey=Ctrl+Alt+F11\`, \`surround=1\`; the"
+  echo "  baseline does the same plainly (\`play\`): every cycle it takes its queue, reads the"
+  echo "  foreground window and, while that is the target, its client area and the clip, confining"
+  echo "  the cursor when the clip differs; and it reads the target's style and the window below it,"
+  echo "  putting its black popup back beneath the target when that is another. The CPU row's"
+  echo "  window is in front (\`bench/wine/foreground_switch.cpp\` brings it there), the costlier"
+  echo "  case; its ratio is to each one's own lock-phase row."
   echo "- Clip: \`fw-foreground-switch.exe\` brings a window of its own to the front, waits until the"
   echo "  cursor is free and 30 to 70 ms more (so each return falls at another point of the cycle),"
   echo "  gives the front back to the target and polls \`GetClipCursor\` every millisecond until it"

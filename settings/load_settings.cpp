@@ -7,6 +7,7 @@
 #include "diagnostics/trace.h"
 #include "platform/platform.h"
 #include "settings/ratio_text.h"
+#include "settings/colour_text.h"
 #include "settings/config_reader.h"
 #include "settings/displays.h"
 #include "settings/full_path.h"
@@ -164,6 +165,8 @@ bool ReadKeys(const ConfigReader& reader, std::string& rejection) {
     Settings.ClipCursor = reader.ReadFlag(kTweaks, "clipcursor", false);
     Settings.Topmost = reader.ReadFlag(kTweaks, "topmost", false);
     Settings.PauseKeyWritten = reader.ReadText(kTweaks, "pausekey", "");
+    Settings.Surround = reader.ReadFlag(kTweaks, "surround", false);
+    Settings.SurroundColourWritten = reader.ReadText(kTweaks, "surroundcolour", "");
     return true;
 }
 
@@ -209,6 +212,10 @@ bool CheckSettings(std::string& rejection) {
     if (rejection.empty() && !ParsePauseKey(s.PauseKeyWritten, Settings.PauseKey)) {
         rejection = "Invalid settings: tweaks->pausekey is not a legal value (" + s.PauseKeyWritten +
                     "); for example pausekey=Ctrl+Alt+P";
+    }
+    if (rejection.empty() && !ParseColourText(s.SurroundColourWritten, Settings.SurroundColour)) {
+        rejection = "Invalid settings: tweaks->surroundcolour is not a legal value (" + s.SurroundColourWritten +
+                    "); six hexadecimal digits RRGGBB, for example surroundcolour=000000";
     }
     return rejection.empty();
 }

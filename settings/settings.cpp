@@ -28,6 +28,7 @@ std::int32_t DisplayTop;
 std::uint32_t RefusedFrameStyle;
 std::uint32_t RefusedFrameExStyle;
 platform::JobProcessIds TargetJobProcesses;
+platform::WindowHandle SurroundWindow;
 
 void InitialiseSettings() {
     Settings = rSettings{};
@@ -50,13 +51,15 @@ void InitialiseSettings() {
     RefusedFrameStyle = RefusedFrameExStyle = 0;
     TargetJobProcesses = platform::JobProcessIds{};
     TargetJobProcesses.ids.resize(kJobProcessRoomAtFirst);
+    SurroundWindow = 0;
 }
 
 void FinaliseSettings() {
     for (std::string* text : {&Settings.ConfigFileName, &Settings.ProgramPath, &Settings.ProgramName,
                               &Settings.ProgramParameters, &Settings.ProgramFile, &Settings.NameMask,
                               &Settings.LogFile, &Settings.CommandLineLaunch.program,
-                              &Settings.CommandLineLaunch.commandLine, &Settings.PauseKeyWritten}) {
+                              &Settings.CommandLineLaunch.commandLine, &Settings.PauseKeyWritten,
+                              &Settings.SurroundColourWritten}) {
         std::string().swap(*text);
     }
 }

@@ -59,6 +59,11 @@ struct rSettings {
     bool Topmost;
     std::string PauseKeyWritten;  // the text as the file has it
     ::PauseKey PauseKey;       // taken from the text by the checks after reading
+    // A window of the launcher's own in one colour over the rest of the display,
+    // kept right beneath the program's window.
+    bool Surround;
+    std::string SurroundColourWritten;  // the text as the file has it
+    std::uint32_t SurroundColour;       // 0xRRGGBB, taken from the text by the checks after reading
 };
 
 extern rSettings Settings;
@@ -91,6 +96,8 @@ extern std::uint32_t RefusedFrameExStyle;
 // With followchildren: the processes of the program's job as the loop saw them last,
 // any of whose windows may be the target. Empty: the started process alone counts.
 extern platform::JobProcessIds TargetJobProcesses;
+// The launcher's own surround window while it exists (0: none): never the program's window.
+extern platform::WindowHandle SurroundWindow;
 // Room for so many ids at the start; the list grows when the job outgrows it.
 constexpr std::size_t kJobProcessRoomAtFirst = 64;
 

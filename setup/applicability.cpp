@@ -39,6 +39,7 @@ bool KeyApplies(const std::string& content, const std::string& section, const st
         if (key == "borderwidth" || key == "borderheight") {
             return !reader.ReadFlag("tweaks", "autodetectbordersize", true);
         }
+        if (key == "surroundcolour") return reader.ReadFlag("tweaks", "surround", false);
         // A window without its frame has no border for the fit to leave room for.
         if (key == "scalingignorebordersize") {
             return aspectFit && reader.ReadFlag("windowresize", "clientresize", false) &&

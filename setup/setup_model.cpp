@@ -2,6 +2,7 @@
 
 #include "diagnostics/system_error.h"
 #include "platform/platform.h"
+#include "settings/colour_text.h"
 #include "settings/command_line.h"
 #include "settings/config_reader.h"
 #include "settings/displays.h"
@@ -61,8 +62,13 @@ bool ProfileModel::Applies(const char* section, const char* key) const {
 }
 
 std::string ProfileModel::Reading(const char* section, const char* key) const {
-    if (std::string(section) != "tweaks" || std::string(key) != "pausekey") return "";
+    if (std::string(section) != "tweaks") return "";
     const std::string written = Value(section, key);
+    std::uint32_t rgb;
+    if (std::string(key) == "surroundcolour") {
+        return ParseColourText(written, rgb) ? "" : "Not a colour: six hexadecimal digits RRGGBB, like 000000";
+    }
+    if (std::string(key) != "pausekey") return "";
     PauseKey pauseKey;
     if (!ParsePauseKey(written, pauseKey)) return "Not a key: write it like Ctrl+Alt+P";
     return pauseKey.key == 0 ? "" : "Read as " + PauseKeyText(pauseKey);
@@ -149,6 +155,8 @@ platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, cons
         picture.message = "The settings are valid. Pick a window, or type its outer and client sizes, to see "
                           "where the launcher puts it.";
     } else {
+        picture.surround = Settings.Surround;
+        picture.surroundColour = Settings.SurroundColour;
         picture.window = preview.window;
         picture.windowText = WindowText(preview);
         picture.clientText = ClientText(preview);

@@ -171,7 +171,10 @@ void RunTargetProgram() {
         } else {
             windowKnown = true;
         }
-        if (!windowKnown) continue;
+        if (!windowKnown) {
+            PlayCycle(nullptr, false);
+            continue;
+        }
 
         platform::Rect outer;
         bool outerSeen = false;
@@ -195,7 +198,7 @@ void RunTargetProgram() {
         } else if (Settings.LockWindow && !PlayPaused()) {
             outerSeen = LockWindowOnce(reposition, outer) == LockOutcome::Unchanged;
         }
-        if (!NeedToFindWindow()) PlayCycle(outerSeen ? &outer : nullptr);
+        PlayCycle(outerSeen ? &outer : nullptr, !firstResizePending);
     }
 
     platform::timeEndPeriod(kTimerPeriodMs);

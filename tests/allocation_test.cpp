@@ -77,8 +77,8 @@ TEST_F(LoopAllocations, LockingAWindowAllocatesNothing) {
     EXPECT_EQ(Allocations, 0u);
 }
 
-TEST_F(LoopAllocations, KeepingTheCursorAndTopmostWithAPauseKeyAllocatesNothing) {
-    Settings.ClipCursor = Settings.Topmost = true;
+TEST_F(LoopAllocations, KeepingTheCursorTopmostAndTheSurroundWithAPauseKeyAllocatesNothing) {
+    Settings.ClipCursor = Settings.Topmost = Settings.Surround = true;
     Settings.PauseKey = {0x2, 0x7B};
     desktop.program(kGame, aProgram().running(60000).showing(aWindow().withTitle("The Game")));
     countBetween(1000, 59000);

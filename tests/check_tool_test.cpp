@@ -276,4 +276,17 @@ TEST_F(CheckToolTest, ListsThePlayKeysAndTriesThePauseKey) {
     EXPECT_NE(result.out.find("Rejected: Invalid settings: tweaks->pausekey is not a legal value (Q)"), std::string::npos);
 }
 
+TEST_F(CheckToolTest, ListsTheSurroundAndItsColour) {
+    CheckResult result = Check(Config("", "", "surround=1\nsurroundcolour=20a0ff\npausekey=Ctrl+F12\n"));
+    EXPECT_EQ(ListedAs(result.out, "tweaks->surround"), "= on  (from the file)");
+    EXPECT_EQ(ListedAs(result.out, "tweaks->surroundcolour"), "= 20A0FF  (from the file, written \"20a0ff\")");
+    EXPECT_TRUE(HasLine(result.out, "  surround   the rest of the display in 20A0FF, right beneath the window from the first resize on"));
+    EXPECT_TRUE(HasLine(result.out, "  pause key  Ctrl+F12 (free now): pauses and resumes the cursor, topmost and the lock, and hides the surround while paused"));
+
+    result = Check(Config("", "", "surroundcolour=black\n"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(ListedAs(result.out, "tweaks->surroundcolour"), "= black  (from the file)");
+    EXPECT_EQ(ListedAs(Check(Config("", "", "")).out, "tweaks->surroundcolour"), "= 000000  (default)");
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "geometry/discovery.h"
+#include "settings/settings.h"
 #include "tests/support/fake_desktop.h"
 
 using fake::aWindow;
@@ -163,6 +164,13 @@ TEST_F(WindowWalk, PassesOverTheInputMethodCompanionsOnly) {
 
     platform::WindowHandle helper = desktop.addWindow(fake::anInputMethodWindow("IMEHelper").ownedBy(42));
     EXPECT_EQ(FindTargetWindow(true, 42, false, ""), helper) << "only the two system classes are passed over";
+}
+
+TEST_F(WindowWalk, PassesOverTheLaunchersOwnSurroundWhateverItsTitle) {
+    const platform::WindowHandle game = desktop.addWindow(aWindow().withTitle("Framewright demo").ownedBy(42));
+    SurroundWindow = desktop.addWindow(aWindow().withTitle("Framewright surround"));
+    EXPECT_EQ(FindTargetWindow(false, 0, true, "Framewright*"), game);
+    SurroundWindow = 0;
 }
 
 TEST_F(WindowWalk, TakesAWindowOfAnyOfTheGivenProcesses) {

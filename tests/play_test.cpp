@@ -9,6 +9,7 @@
 #include "play/play.h"
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
+#include "tests/support/centred_game.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/trace_capture.h"
 
@@ -30,17 +31,8 @@ const fake::WindowSpec kWindow = aWindow().at(100, 100, 740, 580).client(624, 44
 class Play : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitialiseSettings();
-        Settings.ProgramPath = "C:\\Games\\Old";
-        Settings.ProgramFile = kGame;
-        Settings.FindByPid = true;
-        Settings.FirstResizeDelayMs = 50;
-        Settings.FirstResizeTimeoutMs = 5000;
-        Settings.WindowWidth = 800;
-        Settings.WindowHeight = 600;
-        Settings.AutodetectBorderSize = Settings.LockWindow = Settings.ClipCursor = Settings.Topmost = true;
-        DisplayWidth = 1920;
-        DisplayHeight = 1080;
+        UseCentredLockedGame(kGame);
+        Settings.ClipCursor = Settings.Topmost = true;
         other = desktop.addWindow(aWindow().withTitle("Chat").ownedBy(7).at(0, 0, 300, 300));
     }
 

@@ -205,10 +205,11 @@ TEST(SetupModelTest, OffersEveryNumberedDisplayAndDrawsABorderlessWindowAsAllCli
     EXPECT_EQ(DisplayText(picture.client), DisplayText(picture.window)) << "no frame left to draw";
 }
 
-// The pause key's field is checked with the launcher's own parser as it is typed in.
-TEST(SetupModelTest, ThePauseKeyIsReadAsTheLauncherReadsIt) {
+// The pause key's and the colour's fields are checked with the launcher's own
+// parsers as they are typed in; the preview draws the surround in its colour.
+TEST(SetupModelTest, ThePauseKeyAndTheColourAreReadAsTheLauncherReadsThem) {
     fake::Desktop desktop;
-    desktop.file(kProfilePath, kProfile);
+    desktop.file(kProfilePath, kProfile).file("C:\\Games\\Demo\\demo.exe", "MZ");
     ProfileModel model;
     std::string error;
     ASSERT_TRUE(model.Start("setup.exe " + kProfilePath, error)) << error;
@@ -221,6 +222,17 @@ TEST(SetupModelTest, ThePauseKeyIsReadAsTheLauncherReadsIt) {
         EXPECT_EQ(model.Reading("tweaks", "pausekey"), reading) << written;
     }
     EXPECT_EQ(model.Reading("tweaks", "logfile"), "");
+
+    ASSERT_TRUE(model.SetValue("tweaks", "pausekey", ""));
+    ASSERT_TRUE(model.SetValue("tweaks", "surroundcolour", "#000000"));
+    EXPECT_EQ(model.Reading("tweaks", "surroundcolour"), "Not a colour: six hexadecimal digits RRGGBB, like 000000");
+    ASSERT_TRUE(model.SetValue("tweaks", "surroundcolour", "20a0ff"));
+    EXPECT_EQ(model.Reading("tweaks", "surroundcolour"), "");
+    EXPECT_FALSE(model.Preview({100, 50, 756, 569}, {0, 0, 640, 480}).surround);
+    model.SetFlag("tweaks", "surround", true, false);
+    const platform::PreviewPicture picture = model.Preview({100, 50, 756, 569}, {0, 0, 640, 480});
+    EXPECT_TRUE(picture.placed && picture.surround);
+    EXPECT_EQ(picture.surroundColour, 0x20A0FFu);
 }
 
 TEST(SetupApplicabilityTest, ControlsOfKeysTheMethodsIgnoreAreDisabled) {
@@ -246,6 +258,8 @@ TEST(SetupApplicabilityTest, ControlsOfKeysTheMethodsIgnoreAreDisabled) {
          "tweaks", "scalingignorebordersize", false},
         {"[windowresize]\nscalingmethod=displayscale\nmaintainaspectratio=1\nclientresize=1", "tweaks",
          "scalingignorebordersize", true},
+        {"[tweaks]\nsurroundcolour=000000", "tweaks", "surroundcolour", false},
+        {"[tweaks]\nsurround=1", "tweaks", "surroundcolour", true},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(KeyApplies(row.content, row.section, row.key), row.applies) << row.content << " / " << row.key;

@@ -26,6 +26,12 @@ std::wstring Widen(const std::string& text) {
     return out;
 }
 
+std::string Hex(DWORD value) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
+    return text;
+}
+
 std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (char ch : text) {
@@ -316,6 +322,16 @@ DWORD ProcessOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     return pid;
+}
+
+HWND OwnWindowOf(DWORD pid) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        wchar_t className[64] = {};
+        GetClassNameW(w, className, 64);
+        const std::wstring name = className;
+        if (ProcessOf(w) == pid && name != L"#32770" && name != L"IME" && name != L"MSCTFIME UI") return w;
+    }
+    return nullptr;
 }
 
 DWORD ParentProcessOf(DWORD pid) {

@@ -15,6 +15,8 @@ std::string Narrow(const std::wstring& text);
 std::wstring Widen(const std::string& text);
 // Text as it is printed in a check: quoted, with CR, LF and tabs made visible.
 std::string Quoted(const std::string& text);
+// "0x0000ABCD": styles and colours as they are printed in a check.
+std::string Hex(DWORD value);
 
 struct Geometry {
     int left = 0, top = 0, width = 0, height = 0;
@@ -121,6 +123,10 @@ HWND WaitForTargetWindow(Checker& c, const std::string& title, DWORD timeoutMs);
 Geometry OuterOf(HWND window);
 Geometry ClientOf(HWND window);  // left/top 0
 DWORD ProcessOf(HWND window);
+// The first top-level window of the process, shown or hidden, that is neither a box
+// nor an input-method window the system gives every thread (the launcher's
+// surround), or null.
+HWND OwnWindowOf(DWORD pid);
 DWORD ParentProcessOf(DWORD pid);
 // Ends the target process behind a window (clean-up after a failed case).
 void KillWindowProcess(HWND window);
@@ -148,5 +154,7 @@ std::vector<Scenario> SetupScenarios();
 std::vector<Scenario> LaunchingScenarios();
 // The scenario of a launch wrapped as a store does it: "-- PROGRAM [ARGUMENTS]".
 std::vector<Scenario> WrappedLaunchScenarios();
-// The scenario of the cursor clip, topmost and the pause key.
+// The scenarios of the cursor clip, topmost and the pause key, and of the surround.
 std::vector<Scenario> PlayScenarios();
+// The surround on display 2, for the scenario on two displays.
+Case SurroundOnDisplayTwo();

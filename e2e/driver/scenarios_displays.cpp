@@ -14,12 +14,6 @@ const char* const kLoadFailed = "Failed to load settings; please check the confi
 const LONG kFrameStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 const LONG kEdgeExStyles = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE;
 
-std::string Hex(LONG value) {
-    char text[16];
-    snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
-    return text;
-}
-
 bool IsBare(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & kFrameStyles) == 0 &&
            (GetWindowLongW(window, GWL_EXSTYLE) & kEdgeExStyles) == 0;
@@ -123,6 +117,7 @@ std::vector<Scenario> DisplayScenarios() {
           OnDisplayTwo("window", "--outer 640 480 --pos 2000 100",
                        {{"display", "window"}, {"scalingmethod", "displayscale"}, {"scale", "50"}},
                        "half of display 2, where the window starts, centred there", {1920 + 320, 256, 640, 512}),
+          SurroundOnDisplayTwo(),
           {"missing", MissingDisplay}}},
     };
 }

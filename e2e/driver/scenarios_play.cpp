@@ -1,8 +1,9 @@
 // The play around the window on real windows: the cursor kept in the target's
 // client area and the target topmost while it is in front, both let go while a
-// window of the driver's own is in front, and the pause key sent as keyboard input.
-// The foreground and the cursor belong to the whole desktop, so this scenario runs
-// alone and in one case.
+// window of the driver's own is in front, and the pause key sent as keyboard input;
+// the surround around a pillar-boxed window, clicked, and following its window.
+// The foreground and the cursor belong to the whole desktop, so these scenarios run
+// alone and in one case each.
 #include <atomic>
 #include <thread>
 
@@ -135,8 +136,122 @@ void ForegroundAndPause(Checker& c, const Env& env) {
     c.Equal("the cursor is free after the end", Screen(), ClipOf());
 }
 
+// ---- the surround ----
+
+const Geometry kPillarBoxed{240, 0, 1440, 1080};  // 4:3 in the whole 1920 x 1080 display
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// The left button pressed and let go at a point of the screen, as mouse input.
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Waits until the surround is shown right beneath the target (and topmost only
+// while the target is: it never covers another program's window), or hidden, and
+// checks it.
+void ExpectSurround(Checker& c, const std::string& what, HWND target, HWND surround, bool shown) {
+    DWORD elapsed = 0;
+    const auto state = [&] {
+        return (IsWindowVisible(surround) != FALSE) == shown &&
+               (!shown || (GetWindow(target, GW_HWNDNEXT) == surround && (!IsTopmost(surround) || IsTopmost(target))));
+    };
+    const bool reached = WaitUntil(state, 5000, &elapsed);
+    c.Record(reached && elapsed <= kWithinMs,
+             what + ": the surround " + (shown ? "right beneath the target" : "hidden") + " within 1 s",
+             reached ? "after " + std::to_string(elapsed) + " ms"
+                     : "visible, beneath, topmost, the target topmost: " + ToText(IsWindowVisible(surround) != FALSE) +
+                           ToText(GetWindow(target, GW_HWNDNEXT) == surround) + ToText(IsTopmost(surround)) +
+                           ToText(IsTopmost(target)));
+}
+
+void BlackBars(Checker& c, const Env& env) {
+    LauncherRun run(env, "surround");
+    const std::string title = "fw-e2e surround";
+    Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 816 639 --pos 100 100");
+    ini.Set("windowresize", "scalingmethod", "displayscale")
+        .Set("windowresize", "scale", "100")
+        .Set("windowresize", "maintainaspectratio", "1")
+        .Set("windowresize", "aspectratio", "4:3")
+        .Set("tweaks", "borderless", "1")
+        .Set("tweaks", "topmost", "1")
+        .Set("tweaks", "surround", "1")
+        .Set("tweaks", "surroundcolour", "204060");
+    run.WriteFile("framewright.ini", ini.Text());
+    if (!run.Start(c)) return;
+    HWND target = WaitForTargetWindow(c, title, kWindowAppearsMs);
+    if (!target) return;
+    WaitUntil([&] { return OuterOf(target) == kPillarBoxed; }, kFirstResizeMs);
+    c.Equal("first resize: pillar-boxed", kPillarBoxed, OuterOf(target));
+    HWND surround = nullptr;
+    WaitUntil([&] { return (surround = OwnWindowOf(run.Pid())) != nullptr && IsWindowVisible(surround); }, 5000);
+    if (!c.Record(surround != nullptr, "a window of the launcher's process", "")) return;
+    c.Equal("it covers the display", Geometry{0, 0, 1920, 1080}, OuterOf(surround));
+    ExpectSurround(c, "at the first placement", target, surround, true);
+    const LONG exStyle = GetWindowLongW(surround, GWL_EXSTYLE);
+    c.Equal("a tool window that does not activate", Hex(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE),
+            Hex(exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)));
+    Sleep(200);  // painted by its class brush when the system gets round to it
+    c.Equal("the bars in 204060 (a pixel left of the window)", Hex(RGB(0x20, 0x40, 0x60)), Hex(ScreenPixel(120, 540)));
+
+    c.Record(BringToFront(target), "the target in front", "");
+    ExpectSurround(c, "the target in front, topmost", target, surround, true);
+    ClickAt(120, 540);
+    Sleep(300);
+    c.Equal("a click on the surround leaves the target in front", true, GetForegroundWindow() == target);
+    {
+        OwnWindow own;
+        c.Record(BringToFront(own.Handle()), "the driver's window in front", "");
+        ExpectSurround(c, "another program in front, the target no longer topmost", target, surround, true);
+        ClickAt(120, 700);
+        c.Equal("a click on the surround brings the target back in front", true,
+                WaitUntil([&] { return GetForegroundWindow() == target; }, kWithinMs));
+    }
+    ShowWindow(target, SW_MINIMIZE);
+    ExpectSurround(c, "the target minimised", target, surround, false);
+    ShowWindow(target, SW_RESTORE);
+    ExpectSurround(c, "the target restored", target, surround, true);
+
+    PostMessageW(target, WM_CLOSE, 0, 0);
+    if (!run.Finish(c, 60000)) KillWindowProcess(target);
+    run.ExpectBoxes(c, {});
+    c.Equal("the surround is gone with the program", false, IsWindow(surround) != FALSE);
+}
+
 }  // namespace
 
 std::vector<Scenario> PlayScenarios() {
-    return {{"play", {{"clip and topmost follow the foreground; the pause key", ForegroundAndPause}}}};
+    return {{"play", {{"clip and topmost follow the foreground; the pause key", ForegroundAndPause}}},
+            {"surround", {{"4:3 with bars in one colour, topmost: beneath, a click, minimised, the end", BlackBars}}}};
+}
+
+Case SurroundOnDisplayTwo() {
+    return {"surround", [](Checker& c, const Env& env) {
+                LauncherRun run(env, "display-surround");
+                const std::string title = "fw-e2e display surround";
+                Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 640 480 --pos 100 100");
+                ini.Set("windowresize", "display", "2").Set("tweaks", "surround", "1");
+                run.WriteFile("framewright.ini", ini.Text());
+                if (!run.Start(c)) return;
+                HWND target = WaitForTargetWindow(c, title, kWindowAppearsMs);
+                if (!target) return;
+                HWND surround = nullptr;
+                WaitUntil([&] { return (surround = OwnWindowOf(run.Pid())) && IsWindowVisible(surround); },
+                          kFirstResizeMs);
+                c.Equal("the surround covers display 2", Geometry{1920, 0, 1280, 1024}, OuterOf(surround));
+                c.Equal("right beneath the target", true, surround && GetWindow(target, GW_HWNDNEXT) == surround);
+                PostMessageW(target, WM_CLOSE, 0, 0);
+                if (!run.Finish(c, 60000)) KillWindowProcess(target);
+                run.ExpectBoxes(c, {});
+            }};
 }

@@ -442,4 +442,50 @@ bool SetClipboardData(const std::string& text) {
 
 bool CloseClipboard() { return ::CloseClipboard() != FALSE; }
 
+// ---- the surround ----
+
+namespace {
+
+HGDIOBJ ToGdi(GdiHandle object) { return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(object)); }
+
+// The launcher's own windows never take the focus: a click leaves the foreground
+// where it was, and the launcher gives it to the program's window itself.
+LRESULT CALLBACK OwnWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+GdiHandle CreateSolidBrush(std::uint32_t colorRef) {
+    return static_cast<GdiHandle>(reinterpret_cast<std::uintptr_t>(::CreateSolidBrush(colorRef)));
+}
+
+bool DeleteObject(GdiHandle object) { return ::DeleteObject(ToGdi(object)) != FALSE; }
+
+bool RegisterClassExA(const std::string& className, GdiHandle brush) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = OwnWindowProcedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(ToGdi(brush));
+    windowClass.lpszClassName = className.c_str();
+    return ::RegisterClassExA(&windowClass) != 0;
+}
+
+bool UnregisterClassA(const std::string& className) {
+    return ::UnregisterClassA(className.c_str(), ::GetModuleHandleA(nullptr)) != FALSE;
+}
+
+WindowHandle CreateWindowExA(std::uint32_t exStyle, const std::string& className, const std::string& title,
+                             std::uint32_t style, int x, int y, int cx, int cy) {
+    return FromHwnd(::CreateWindowExA(exStyle, className.c_str(), title.c_str(), style, x, y, cx, cy, nullptr,
+                                      nullptr, ::GetModuleHandleA(nullptr), nullptr));
+}
+
+bool DestroyWindow(WindowHandle window) { return ::DestroyWindow(ToHwnd(window)) != FALSE; }
+
+bool SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
+
 }  // namespace platform

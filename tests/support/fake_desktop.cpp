@@ -125,6 +125,8 @@ const char* const kCallNames[] = {
     "RegisterHotKey", "UnregisterHotKey", "MsgWaitForMultipleObjects", "PeekMessageA", "DispatchMessageA",
     "MessageBeep",
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
+    "CreateSolidBrush", "DeleteObject", "RegisterClassExA", "UnregisterClassA", "CreateWindowExA",
+    "DestroyWindow", "SetForegroundWindow",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -394,6 +396,7 @@ void Desktop::minimise(WindowHandle handle) {
     window->restored = window->outer;
     window->outer = {-32000, -32000, -31840, -31972};  // where the system parks a minimised window
     window->minimised = true;
+    window->style |= platform::kWsMinimize;
 }
 
 void Desktop::restore(WindowHandle handle) {
@@ -401,6 +404,7 @@ void Desktop::restore(WindowHandle handle) {
     if (window == nullptr || !window->minimised) return;
     window->outer = window->restored;
     window->minimised = false;
+    window->style &= ~platform::kWsMinimize;
     activate(handle);
 }
 
@@ -411,6 +415,15 @@ void Desktop::pressKeys(std::uint32_t modifiers, std::uint32_t key) {
                               static_cast<std::uint32_t>(clockMs_), {}});
         }
     }
+}
+
+void Desktop::click(WindowHandle handle) {
+    const Window* window = find(handle);
+    if (window == nullptr) return;
+    if (window->pid == kLauncherPid) {
+        queue_.push_back({handle, platform::kWmLButtonDown, 1, 0, static_cast<std::uint32_t>(clockMs_), {}});
+    }
+    if ((window->exStyle & platform::kWsExNoActivate) == 0) activate(handle);
 }
 
 void Desktop::clipByAnotherProgram(const Rect* rect) { setClip(rect); }
@@ -792,8 +805,11 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     if ((flags & platform::kSwpNoZOrder) == 0) {
         if (insertAfter == platform::kHwndTopmost) window->exStyle |= platform::kWsExTopmost;
         if (insertAfter == platform::kHwndNoTopmost) window->exStyle &= ~platform::kWsExTopmost;
-        raiseWindow(handle);
+        if (find(insertAfter) != nullptr) placeAfter(*window, insertAfter);
+        else raiseWindow(handle);
     }
+    if (flags & platform::kSwpShowWindow) window->style |= platform::kWsVisible;
+    if (flags & platform::kSwpHideWindow) window->style &= ~platform::kWsVisible;
     if (window->refusesPlacement) return true;  // the program keeps its own size and place
     if (flags & platform::kSwpFrameChanged) applyFrame(*window);
     int left = (flags & platform::kSwpNoMove) ? window->outer.left : x;
@@ -807,6 +823,17 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     }
     window->outer = {left, top, left + width, top + height};
     return true;
+}
+
+// Right below the other window. As Wine does, the window keeps its own topmost bit
+// whichever band it lands in.
+void Desktop::placeAfter(Window& window, WindowHandle insertAfter) {
+    if (window.handle == insertAfter) return;
+    zOrder_.erase(zOrder_.begin() + static_cast<std::ptrdiff_t>(window.zIndex));
+    renumberZOrder();
+    const Window* previous = find(insertAfter);
+    zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(previous->zIndex + 1), &window);
+    renumberZOrder();
 }
 
 void Desktop::timerPeriod(bool begin, std::uint32_t period) {
@@ -989,6 +1016,72 @@ bool Desktop::peekMessage(platform::QueuedMessage& message) {
     message = queue_.front();
     queue_.erase(queue_.begin());
     return true;
+}
+
+// ---- the launcher's own windows ----
+
+std::uint32_t Desktop::createBrush(std::uint32_t colorRef) {
+    const std::uint32_t handle = nextHandle_;
+    nextHandle_ += 4;
+    brushes_[handle] = colorRef;
+    return handle;
+}
+
+bool Desktop::deleteObject(std::uint32_t object) { return brushes_.erase(object) == 1; }
+
+bool Desktop::registerClass(const std::string& name, std::uint32_t brush) {
+    if (classes_.count(name) != 0) return fail(1410);  // ERROR_CLASS_ALREADY_EXISTS
+    classes_[name] = brush;
+    return true;
+}
+
+// As the system refuses to unregister a class while a window of it exists.
+bool Desktop::unregisterClass(const std::string& name) {
+    for (const auto& entry : windows_) {
+        if (entry.second->pid == kLauncherPid && entry.second->className == name) return fail(1412);
+    }
+    return classes_.erase(name) == 1 || fail(1411);  // ERROR_CLASS_HAS_WINDOWS, ERROR_CLASS_DOES_NOT_EXIST
+}
+
+WindowHandle Desktop::createOwnWindow(std::uint32_t exStyle, const std::string& className, const std::string& title,
+                                      std::uint32_t style, const Rect& rect) {
+    if (classes_.count(className) == 0) {
+        fail(1407);  // ERROR_CANNOT_FIND_WND_CLASS
+        return 0;
+    }
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const WindowHandle handle = createWindow(
+        aWindow().withTitle(title).at(rect.left, rect.top, rect.right, rect.bottom).client(width, height)
+            .ofClass(className).styles(style, exStyle),
+        kLauncherPid);
+    return handle;
+}
+
+bool Desktop::destroyOwnWindow(WindowHandle handle) {
+    const Window* window = find(handle);
+    if (window == nullptr || window->pid != kLauncherPid) return fail(5);  // ERROR_ACCESS_DENIED
+    destroyWindow(handle);
+    return true;
+}
+
+std::vector<WindowHandle> Desktop::launcherWindows() const {
+    std::vector<WindowHandle> own;
+    for (const Window* window : zOrder_) {
+        if (window->pid == kLauncherPid) own.push_back(window->handle);
+    }
+    return own;
+}
+
+bool Desktop::isVisible(WindowHandle handle) const {
+    return (windowLong(handle, platform::kGwlStyle) & platform::kWsVisible) != 0;
+}
+
+std::uint32_t Desktop::brushColourOf(WindowHandle handle) const {
+    const Window* window = find(handle);
+    if (window == nullptr) throw std::logic_error("no such window");
+    const auto brush = brushes_.find(classes_.at(window->className));
+    if (brush == brushes_.end()) throw std::logic_error("the class brush is deleted");
+    return brush->second;
 }
 
 Desktop::Window* Desktop::find(WindowHandle handle) {

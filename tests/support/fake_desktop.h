@@ -8,13 +8,16 @@
 // system, the working directory, the locale's separators, open handles, the
 // foreground window, the cursor clip, minimised and topmost windows and their
 // owners, system-wide hot keys, the launcher's message queue, the clipboard's text,
-// and a counter for every platform call.
+// the launcher's own windows (shown or hidden, in the Z-order with the others) with
+// their classes and brushes, and a counter for every platform call.
 //
 // Behaviour follows Win32: paths compare without case, with repeated separators
 // read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
 // file's identity survives every name it is opened by; a window's client area shrinks with it; windows vanish when their
 // process ends; calls on a vanished window fail; a program's window comes up in
-// front; the foreground passing to another process frees the cursor.
+// front; the foreground passing to another process frees the cursor; a window
+// placed right after another keeps its own topmost bit, as under Wine; a click
+// activates the window under it unless that window does not activate.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
 // functions act on.
@@ -48,6 +51,8 @@ enum class Call {
     GetForegroundWindow, GetAncestor, IsWindow, IsIconic, ClientToScreen, GetClipCursor, ClipCursor,
     RegisterHotKey, UnregisterHotKey, MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
+    CreateSolidBrush, DeleteObject, RegisterClassExA, UnregisterClassA, CreateWindowExA, DestroyWindow,
+    SetForegroundWindow,
     Count
 };
 const char* CallName(Call call);
@@ -201,6 +206,9 @@ public:
     void minimise(WindowHandle window);
     void restore(WindowHandle window);
     void pressKeys(std::uint32_t modifiers, std::uint32_t key);
+    // A click of the left button on a window: a window of the launcher's gets the
+    // button's message in the launcher's queue.
+    void click(WindowHandle window);
     // Another program confines the cursor (a null rectangle frees it), or holds a
     // combination of keys for itself.
     void clipByAnotherProgram(const Rect* rect);
@@ -238,6 +246,16 @@ public:
     const std::vector<std::uint32_t>& beeps() const { return beeps_; }
     // Hot keys the launcher holds now.
     std::size_t hotkeysHeld() const { return hotkeys_.size(); }
+    // The launcher's own windows, top first; whether a window is shown; the window
+    // right below one in the Z-order (0: none); a window's class brush's colour.
+    std::vector<WindowHandle> launcherWindows() const;
+    bool isVisible(WindowHandle window) const;
+    WindowHandle windowBelow(WindowHandle window) const { return nextWindow(window); }
+    std::uint32_t brushColourOf(WindowHandle window) const;
+    // Brushes not yet deleted and window classes still registered.
+    std::size_t liveBrushes() const { return brushes_.size(); }
+    std::size_t registeredClasses() const { return classes_.size(); }
+    static constexpr std::uint32_t kLauncherPid = 600;  // the launcher's own process
 
     // ---- the platform calls (used by the fake's platform implementation) ----
     struct Window;
@@ -291,6 +309,15 @@ public:
     std::uint32_t waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms);
     bool peekMessage(platform::QueuedMessage& message);
     void beep(std::uint32_t type) { beeps_.push_back(type); }
+
+    // ---- the launcher's own windows ----
+    std::uint32_t createBrush(std::uint32_t colorRef);
+    bool deleteObject(std::uint32_t object);
+    bool registerClass(const std::string& name, std::uint32_t brush);
+    bool unregisterClass(const std::string& name);
+    WindowHandle createOwnWindow(std::uint32_t exStyle, const std::string& className, const std::string& title,
+                                 std::uint32_t style, const Rect& rect);
+    bool destroyOwnWindow(WindowHandle window);
 
     // ---- displays and window styles ----
     // The primary display is "\\.\DISPLAY1" at 0, 0 with the size of display();
@@ -363,6 +390,9 @@ private:
     std::vector<Hotkey> takenHotkeys_;
     std::vector<platform::QueuedMessage> queue_;
     std::vector<std::uint32_t> beeps_;
+    std::map<std::uint32_t, std::uint32_t> brushes_;  // handle to colour
+    std::map<std::string, std::uint32_t> classes_;    // name to brush
+    void placeAfter(Window& window, WindowHandle insertAfter);
     Rect virtualScreen() const;
 
 public:

@@ -371,4 +371,44 @@ bool CloseClipboard() {
     return Active().closeClipboard();
 }
 
+// ---- the surround ----
+
+GdiHandle CreateSolidBrush(std::uint32_t colorRef) {
+    Active().count(Call::CreateSolidBrush);
+    return Active().createBrush(colorRef);
+}
+
+bool DeleteObject(GdiHandle object) {
+    Active().count(Call::DeleteObject);
+    return Active().deleteObject(object);
+}
+
+bool RegisterClassExA(const std::string& className, GdiHandle brush) {
+    Active().count(Call::RegisterClassExA);
+    return Active().registerClass(className, brush);
+}
+
+bool UnregisterClassA(const std::string& className) {
+    Active().count(Call::UnregisterClassA);
+    return Active().unregisterClass(className);
+}
+
+WindowHandle CreateWindowExA(std::uint32_t exStyle, const std::string& className, const std::string& title,
+                             std::uint32_t style, int x, int y, int cx, int cy) {
+    Active().count(Call::CreateWindowExA);
+    return Active().createOwnWindow(exStyle, className, title, style, {x, y, x + cx, y + cy});
+}
+
+bool DestroyWindow(WindowHandle window) {
+    Active().count(Call::DestroyWindow);
+    return Active().destroyOwnWindow(window);
+}
+
+bool SetForegroundWindow(WindowHandle window) {
+    Active().count(Call::SetForegroundWindow);
+    if (!Active().windowExists(window)) return false;
+    Active().activate(window);
+    return true;
+}
+
 }  // namespace platform

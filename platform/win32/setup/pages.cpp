@@ -65,6 +65,8 @@ const KeyControl kTweaksKeys[] = {
     {IDC_CLIPCURSOR, "tweaks", "clipcursor", Kind::Flag, ""},
     {IDC_TOPMOST, "tweaks", "topmost", Kind::Flag, ""},
     {IDC_PAUSEKEY, "tweaks", "pausekey", Kind::Edit, nullptr, IDC_PAUSEKEY_READING},
+    {IDC_SURROUND, "tweaks", "surround", Kind::Flag, ""},
+    {IDC_SURROUNDCOLOUR, "tweaks", "surroundcolour", Kind::Edit, nullptr, IDC_SURROUNDCOLOUR_READING},
 };
 
 struct Page {

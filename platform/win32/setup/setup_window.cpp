@@ -49,7 +49,7 @@ struct PageSpec {
 const PageSpec kPages[] = {
     {IDD_PAGE_PROGRAM, ProgramPageProc, {4, 22, 240, 94}},
     {IDD_PAGE_WINDOW, WindowPageProc, {4, 96, 240, 252}},
-    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 254, 240, 380}},
+    {IDD_PAGE_TWEAKS, TweaksPageProc, {4, 254, 240, 406}},
 };
 
 HWND Pages[sizeof kPages / sizeof kPages[0]];
@@ -125,8 +125,8 @@ void Box(HDC dc, const RECT& r, COLORREF fill, COLORREF edge) {
     DeleteObject(pen);
 }
 
-// The display scaled into the drawing, the window after the first resize on it,
-// and its client area inside. A window reaching past the display is cut at the
+// The display scaled into the drawing (in the surround's colour when it has one),
+// the window after the first resize on it, and its client area inside. A window reaching past the display is cut at the
 // drawing's edge.
 void DrawPreview(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
@@ -152,7 +152,10 @@ void DrawPreview(const DRAWITEMSTRUCT& item) {
     };
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    Box(dc, toArea(display), RGB(32, 32, 40), RGB(0, 0, 0));
+    const std::uint32_t surround = Picture.surroundColour;
+    Box(dc, toArea(display),
+        Picture.surround ? RGB(surround >> 16 & 0xFF, surround >> 8 & 0xFF, surround & 0xFF) : RGB(32, 32, 40),
+        RGB(0, 0, 0));
     if (Picture.placed) {
         Box(dc, toArea(Picture.window), RGB(70, 110, 170), RGB(200, 220, 255));
         Box(dc, toArea(Picture.client), RGB(225, 235, 250), RGB(70, 110, 170));
