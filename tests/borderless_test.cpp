@@ -7,6 +7,7 @@
 
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
+#include "tests/support/centred_game.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/trace_capture.h"
 
@@ -31,22 +32,11 @@ std::string Text(const platform::Rect& r) {
 class Borderless : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitialiseSettings();
-        Settings.ProgramPath = "C:\\Games\\Old";
-        Settings.ProgramFile = kGame;
-        Settings.FindByPid = true;
-        Settings.FirstResizeDelayMs = 50;
-        Settings.FirstResizeTimeoutMs = 5000;
+        UseCentredGame(kGame);
         Settings.WindowWidth = Settings.WindowHeight = 1;
-        Settings.MoveWindow = MoveWindowMode::Centre;
         Settings.ScalingMethod = ScalingMethod::DisplayScale;
         Settings.Scale = 100;
-        Settings.MaintainAspectRatio = true;
-        Settings.AutodetectBorderSize = true;
-        Settings.LockWindow = true;
-        Settings.Borderless = true;
-        DisplayWidth = 1920;
-        DisplayHeight = 1080;
+        Settings.MaintainAspectRatio = Settings.LockWindow = Settings.Borderless = true;
     }
 
     platform::WindowHandle window() const { return desktop.windowOfLastLaunch(); }

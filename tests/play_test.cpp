@@ -1,5 +1,6 @@
 // Around the window on the simulated desktop: the cursor kept in it and the window
-// topmost while it is in front, the pause key, and every road out letting both go.
+// topmost while it is in front, the surround right beneath it, the pause key, and
+// every road out letting them all go.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +8,7 @@
 
 #include "app/entry.h"
 #include "play/play.h"
+#include "play/play_rules.h"
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
 #include "tests/support/centred_game.h"
@@ -17,6 +19,7 @@ using fake::aProgram;
 using fake::aWindow;
 using fake::Call;
 using platform::Rect;
+using platform::WindowHandle;
 
 namespace {
 
@@ -26,17 +29,46 @@ constexpr std::uint32_t kCtrl = 0x2, kF12 = 0x7B;
 // its client area lies at 568, 271.
 const Rect kClient{568, 271, 1352, 832};
 const Rect kOther{0, 0, 300, 300};
+const Rect kDisplay{0, 0, 1920, 1080};
 const fake::WindowSpec kWindow = aWindow().at(100, 100, 740, 580).client(624, 441);
 
-class Play : public ::testing::Test {
+// The game centred and locked, and a chat window of another program.
+class AroundTheWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseCentredLockedGame(kGame);
-        Settings.ClipCursor = Settings.Topmost = true;
+        UseCentredGame(kGame);
+        Settings.LockWindow = true;
         other = desktop.addWindow(aWindow().withTitle("Chat").ownedBy(7).at(0, 0, 300, 300));
     }
 
-    platform::WindowHandle game() const { return desktop.windowOfLastLaunch(); }
+    WindowHandle game() const { return desktop.windowOfLastLaunch(); }
+    WindowHandle surround() const { return desktop.launcherWindows().at(0); }
+
+    // From 5 s on, with nothing changing: each of `everyCycle` once a cycle, the
+    // style at most every `styleEvery` cycles (0: never), and else only the sleep.
+    void expectEachCycleToCost(const std::vector<Call>& everyCycle, int styleEvery) {
+        desktop.at(5000, [&] { desktop.resetCallCounts(); });
+        desktop.at(6000, [&] {
+            const std::uint64_t cycles = desktop.calls(Call::Sleep), styles = desktop.calls(Call::GetWindowLongA);
+            for (Call call : everyCycle) EXPECT_EQ(desktop.calls(call), cycles) << fake::CallName(call);
+            EXPECT_LE(styles, styleEvery == 0 ? 0 : cycles / styleEvery + 1);
+            EXPECT_EQ(desktop.totalCalls(), (everyCycle.size() + 1) * cycles + styles);
+        });
+        desktop.program(kGame, aProgram().running(10000).showing(kWindow));
+        RunTargetProgram();
+    }
+
+    fake::Desktop desktop;
+    TraceCapture trace;
+    WindowHandle other = 0;
+};
+
+class Play : public AroundTheWindow {
+protected:
+    void SetUp() override {
+        AroundTheWindow::SetUp();
+        Settings.ClipCursor = Settings.Topmost = true;
+    }
 
     // Where the cursor is held at that moment (null: free) and whether the game is topmost.
     void expectAt(std::int64_t ms, const std::string& label, const Rect* clip, bool topmost) {
@@ -49,29 +81,32 @@ protected:
             EXPECT_EQ(desktop.isTopmost(game()), topmost) << label;
         });
     }
+};
 
-    // The started program ends at 500 ms and the launcher with it; the window it
-    // handed to a child stays, in front.
-    void runStubWithChild() {
-        Settings.FindByPid = false;
-        Settings.FindByName = true;
-        Settings.NameMask = "Game";
-        desktop.program("C:\\Games\\Old\\real.exe", aProgram().running(5000).showing(fake::WindowSpec(kWindow).withTitle("Game")));
-        desktop.program(kGame, aProgram().running(500).starting("C:\\Games\\Old\\real.exe"));
-        RunTargetProgram();
-        EXPECT_TRUE(desktop.windowExists(desktop.foreground()));
+class Surround : public AroundTheWindow {
+protected:
+    void SetUp() override {
+        AroundTheWindow::SetUp();
+        Settings.Surround = true;
+        Settings.SurroundColour = 0x204060;
     }
 
-    fake::Desktop desktop;
-    TraceCapture trace;
-    platform::WindowHandle other = 0;
+    // Shown right beneath the game over `display`, or hidden.
+    void expectAt(std::int64_t ms, const std::string& label, bool shown, const Rect& display = kDisplay) {
+        desktop.at(ms, [=] {
+            EXPECT_EQ(desktop.isVisible(surround()), shown) << label;
+            if (!shown) return;
+            EXPECT_EQ(desktop.windowBelow(game()), surround()) << label;
+            EXPECT_EQ(desktop.windowRect(surround()), display) << label;
+        });
+    }
 };
 
 // Each change is answered within one cycle: 10 ms of sleep and a wait of 1 ms.
 TEST_F(Play, EachChangeIsAnsweredWithinACycle) {
     const struct Step {
         std::int64_t at;
-        std::function<void(fake::Desktop&, platform::WindowHandle game, platform::WindowHandle other)> act;
+        std::function<void(fake::Desktop&, WindowHandle game, WindowHandle other)> act;
         const char* label;
         const Rect* clip;
         bool topmost;
@@ -140,10 +175,17 @@ TEST_F(Play, APauseKeyTakenByAnotherProgramIsTracedAndTheRunGoesOn) {
 
 // At the end the launcher frees only its own clip: left alone here, where another
 // program confines the cursor in the very moment the launcher ends; and nothing
-// stays topmost.
+// stays topmost. The started program ends at 500 ms and the launcher with it; the
+// window it handed to a child stays, in front.
 TEST_F(Play, AtTheEndOnlyTheLaunchersOwnClipIsFreed) {
+    Settings.FindByPid = false;
+    Settings.FindByName = true;
+    Settings.NameMask = "Game";
+    desktop.program("C:\\Games\\Old\\real.exe", aProgram().running(5000).showing(fake::WindowSpec(kWindow).withTitle("Game")));
+    desktop.program(kGame, aProgram().running(500).starting("C:\\Games\\Old\\real.exe"));
     desktop.beforeNext(Call::timeEndPeriod, [&] { desktop.clipByAnotherProgram(&kOther); });
-    runStubWithChild();
+    RunTargetProgram();
+    ASSERT_TRUE(desktop.windowExists(desktop.foreground()));
     Rect held;
     EXPECT_TRUE(desktop.cursorClip(held) && held == kOther);
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 2u) << "set when found and after the first resize, never freed";
@@ -163,23 +205,25 @@ TEST_F(Play, BeforeABoxTheCursorIsFreedAndTheWindowLeavesTheTopmostBand) {
     EndPlay();  // the process would have ended here
 }
 
-TEST_F(Play, AnExceptionInTheLoopFreesTheCursorAndTheKeyBeforeItsReport) {
-    desktop.workingDirectory("C:\\Launch");
-    desktop.file("C:\\Launch\\framewright.ini",
-                 "[program]\npath=C:\\Games\\Old\nname=game.exe\n[windowresize]\nwindowfindmethod=pidonly\n"
-                 "firstresizedelayms=50\nfirstresizetimeoutms=1000\nwindowwidth=800\nwindowheight=600\n"
-                 "movewindow=centre\nscalingmethod=defined\n[tweaks]\nclipcursor=1\ntopmost=1\npausekey=Ctrl+F12\n");
+// Every key at once: all let go before the exception's report, the surround's
+// window, class and brush gone.
+TEST_F(Play, AnExceptionInTheLoopLetsEverythingGoBeforeItsReport) {
+    desktop.workingDirectory("C:\\Games\\Old");
+    desktop.file("C:\\Games\\Old\\framewright.ini",
+                 CentredGameIni("clipcursor=1\ntopmost=1\npausekey=Ctrl+F12\nsurround=1\n"));
     desktop.program(kGame, aProgram().running(5000).showing(kWindow));
     desktop.at(500, [&] { desktop.beforeNext(Call::Sleep, [] { throw std::bad_alloc(); }); });
     desktop.beforeNext(Call::MessageBoxA, [&] {
         Rect held;
         EXPECT_FALSE(desktop.cursorClip(held) || desktop.isTopmost(game()));
         EXPECT_EQ(desktop.hotkeysHeld(), 0u);
+        EXPECT_TRUE(desktop.launcherWindows().empty());
     });
     InitialiseSettings();
     RunEntryFlow();
     EXPECT_EQ(desktop.boxTexts(), std::vector<std::string>{"Internal exception, please contact the developer:\r\n"
                                                            "EOutOfMemory: Out of memory"});
+    EXPECT_EQ(desktop.liveBrushes() + desktop.registeredClasses(), 0u);
 }
 
 // The lock's own rectangle read serves the clip: in front, with the clip in force,
@@ -187,18 +231,85 @@ TEST_F(Play, AnExceptionInTheLoopFreesTheCursorAndTheKeyBeforeItsReport) {
 // wait that also looks at the queue.
 TEST_F(Play, ACycleInFrontWithEveryKeyCostsTwoCallsMoreThanTheLock) {
     Settings.PauseKey = {kCtrl, kF12};
-    desktop.at(5000, [&] { desktop.resetCallCounts(); });
-    desktop.at(6000, [&] {
-        const std::uint64_t cycles = desktop.calls(Call::Sleep);
-        for (Call call : {Call::MsgWaitForMultipleObjects, Call::GetWindowRect, Call::GetForegroundWindow,
-                          Call::GetClipCursor}) {
-            EXPECT_EQ(desktop.calls(call), cycles) << fake::CallName(call);
-        }
-        EXPECT_EQ(desktop.totalCalls(), 5 * cycles);
-    });
-    desktop.program(kGame, aProgram().running(10000).showing(kWindow));
-    RunTargetProgram();
+    expectEachCycleToCost({Call::MsgWaitForMultipleObjects, Call::GetWindowRect, Call::GetForegroundWindow,
+                           Call::GetClipCursor},
+                          0);
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 0u) << "no churn: nothing since 5000 ms";
+}
+
+// Each change is answered within one cycle (10 ms of sleep and a wait of 1 ms; the
+// pause key's in the next), a window its program hides where it stands within
+// kSurroundStyleEvery cycles.
+TEST_F(Surround, FollowsTheWindowWithinACycle) {
+    Settings.PauseKey = {kCtrl, kF12};
+    const auto style = [this](bool visible) {
+        const std::uint32_t now = desktop.windowStyle(game());
+        desktop.setWindowStyle(game(), visible ? now | platform::kWsVisible : now & ~platform::kWsVisible);
+    };
+    const struct Step {
+        std::int64_t at;
+        std::function<void()> act;
+        const char* label;
+        bool shown;
+        std::int64_t within = 22;
+    } steps[] = {
+        {100, [] {}, "at the first placement", true},
+        {200, [this] { desktop.activate(other); }, "another program in front", true},
+        {300, [this] { desktop.activate(game()); }, "another window came between", true},
+        {400, [this] { desktop.activate(other), desktop.click(surround()); }, "a click on it", true},
+        {500, [this] { desktop.minimise(game()); }, "minimised", false},
+        {600, [this] { desktop.restore(game()); }, "restored", true},
+        {700, [this] { desktop.pressKeys(kCtrl, kF12); }, "paused", false},
+        {800, [this] { desktop.pressKeys(kCtrl, kF12); }, "resumed", true},
+        {900, [&] { style(false); }, "hidden by its program", false, 11 * kSurroundStyleEvery + 11},
+        {1300, [&] { style(true); }, "shown again", true},
+    };
+    desktop.at(45, [&] { EXPECT_FALSE(desktop.isVisible(surround())) << "not before the first placement"; });
+    for (const Step& step : steps) {
+        desktop.at(step.at, step.act);
+        expectAt(step.at + step.within, step.label, step.shown);
+    }
+    desktop.at(422, [&] {
+        EXPECT_EQ(desktop.foreground(), game()) << "a click on the surround gives the game the front back";
+        EXPECT_EQ(desktop.windowExStyle(surround()), platform::kWsExToolWindow | platform::kWsExNoActivate);
+        EXPECT_EQ(desktop.brushColourOf(surround()), 0x604020u) << "204060 as Windows takes it";
+    });
+    desktop.program(kGame, aProgram().running(1400).showing(kWindow));
+    RunTargetProgram();
+    EXPECT_EQ(desktop.launcherWindows().size() + desktop.liveBrushes() + desktop.registeredClasses(), 0u)
+        << "window, class and brush gone when the program ends";
+}
+
+TEST_F(Surround, FollowsTheWindowToAnotherDisplayWithDisplayWindow) {
+    Settings.Display = DisplayChoice::Window;
+    desktop.addDisplay("\\\\.\\DISPLAY2", 1920, 0, 1280, 1024);
+    desktop.at(300, [&] { desktop.moveWindow(game(), 2100, 100, 800, 600); });
+    expectAt(311, "moved to display 2", true, {1920, 0, 3200, 1024});
+    desktop.at(400, [&] { desktop.moveWindow(game(), 200, 100, 800, 600); });
+    expectAt(411, "back on display 1", true);
+    desktop.program(kGame, aProgram().running(500).showing(kWindow));
+    RunTargetProgram();
+}
+
+// A box halts the loop with the surround down, the surround alone on (here the
+// internal error's when the lock places the window again, then the end).
+TEST_F(Surround, IsDownBeforeABox) {
+    Settings.AlwaysMoveWindow = true;
+    desktop.at(300, [&] {
+        Settings.MoveWindow = static_cast<MoveWindowMode>(9);
+        desktop.moveWindow(game(), 5, 6, 300, 200);
+    });
+    desktop.beforeNext(Call::MessageBoxA, [&] { EXPECT_FALSE(desktop.isVisible(surround())); });
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    EXPECT_THROW(RunTargetProgram(), fake::ProcessExit);
+    EXPECT_EQ(desktop.boxes().size(), 1u);
+    EndPlay();
+}
+
+// The lock's cycle and one read more, the window below; the style now and then.
+TEST_F(Surround, ACycleCostsTheWindowBelowBeyondTheLock) {
+    expectEachCycleToCost({Call::MsgWaitForMultipleObjects, Call::GetWindowRect, Call::GetWindow},
+                          kSurroundStyleEvery);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
+#include "tests/support/centred_game.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/trace_capture.h"
 
@@ -19,22 +20,7 @@ const char* const kGame = "C:\\Games\\Old\\game.exe";
 // its process, centred on a 1920 x 1080 display.
 class Supervision : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InitialiseSettings();
-        Settings.ProgramPath = "C:\\Games\\Old";
-        Settings.ProgramName = "game.exe";
-        Settings.ProgramFile = kGame;
-        Settings.FindByPid = true;
-        Settings.FirstResizeDelayMs = 50;
-        Settings.FirstResizeTimeoutMs = 5000;
-        Settings.WindowWidth = 800;
-        Settings.WindowHeight = 600;
-        Settings.MoveWindow = MoveWindowMode::Centre;
-        Settings.ScalingMethod = ScalingMethod::Defined;
-        Settings.AutodetectBorderSize = true;
-        DisplayWidth = 1920;
-        DisplayHeight = 1080;
-    }
+    void SetUp() override { UseCentredGame(kGame); }
 
     std::vector<std::string> linesWith(const std::string& text) const {
         std::vector<std::string> found;
