@@ -45,12 +45,10 @@ TEST(PlayRules, TheClipIsSetOnlyWhereTheSystemShowsSomethingElseAndFreedOnlyWhil
         {"comes to the front", true, kClient, kScreen, none, ClipMove::Apply},
         {"in force", true, kClient, kClient, ours, ClipMove::Keep},
         {"cut to the screen, in force", true, cut.asked, kScreen, cut, ClipMove::Keep},
-        {"freed by another program", true, kClient, kScreen, ours, ClipMove::Apply},
-        {"changed by another program", true, kClient, kOther, ours, ClipMove::Apply},
+        {"freed or changed by another program", true, kClient, kScreen, ours, ClipMove::Apply},
         {"the window moved", true, kOther, kClient, ours, ClipMove::Apply},
         {"leaves the front, ours in force", false, {}, kClient, ours, ClipMove::Release},
-        {"leaves the front, the system freed it", false, {}, kScreen, ours, ClipMove::Forget},
-        {"leaves the front, another program's clip", false, {}, kOther, ours, ClipMove::Forget},
+        {"leaves the front, the system's or another program's clip", false, {}, kOther, ours, ClipMove::Forget},
         {"not wanted, never set", false, {}, kOther, none, ClipMove::Keep},
     };
     for (const auto& row : rows) {
