@@ -38,21 +38,11 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
         // A double-byte character is one character, whatever its second byte.
         {"fw.exe \"D:\\\x83\x5C\" game.ini", {"fw.exe", "D:\\\x83\x5C", "game.ini"}, kShiftJis},
         {"fw.exe \"D:\\\x83\x5C\" game.ini", {"fw.exe", "D:\\\x83\" game.ini"}},  // the same bytes in 1252
-        {"fw.exe a\x83\x5C\\\"b", {"fw.exe", "a\x83\x5C\"b"}, kShiftJis},
-        {"\"C:\\\x83\x5C\\fw.exe\" \x83\x5C", {"C:\\\x83\x5C\\fw.exe", "\x83\x5C"}, kShiftJis},
         {"fw.exe a\x83", {"fw.exe", "a\x83"}, kShiftJis},  // a lead byte at the very end
     };
     for (const Split& row : rows) {
         EXPECT_EQ(SplitCommandLine(row.line, row.leadBytes), row.arguments) << "line: " << row.line;
     }
-}
-
-// Where each argument ends in the line, so that the rest can be taken as written.
-TEST(ParseCommandLine, TellsWhereEachArgumentEnds) {
-    const std::string line = "fw \"a b\" \x83\x5C\"x y\"  z";
-    std::vector<std::size_t> ends;
-    for (const CommandLineArgument& argument : ParseCommandLine(line, kShiftJis)) ends.push_back(argument.end);
-    EXPECT_EQ(ends, (std::vector<std::size_t>{2, 8, 16, 19}));
 }
 
 TEST(ProfileArgument, IsTheFirstIniArgumentAfterTheProgramName) {
@@ -83,18 +73,15 @@ TEST(SplitLauncherCommandLine, TakesTheRestAfterTheDoubleDashVerbatim) {
          R"(C:\some folder\target.exe)", R"("C:\some folder\target.exe" --title "a \"quoted\" title" x)"},
         {R"(fw.exe -- "C:\dir\\" a\\\"b\ "c\\"d)", {"fw.exe"}, true, R"(C:\dir\\)", R"("C:\dir\\" a\\\"b\ "c\\"d)"},
         {"fw.exe --\t \tgame.exe\ta  b\t", {"fw.exe"}, true, "game.exe", "game.exe\ta  b\t"},
-        {"fw.exe p.ini --", {"fw.exe", "p.ini"}, true, "", ""},
         {"fw.exe -- \t", {"fw.exe"}, true, "", ""},
         {R"(fw.exe -- "" x)", {"fw.exe"}, true, "", R"("" x)"},
         {R"(fw.exe "--" game.exe --""x)", {"fw.exe", "--", "game.exe", "--x"}, false, "", ""},
-        {"fw.exe ---- a--b --x", {"fw.exe", "----", "a--b", "--x"}, false, "", ""},
         {"fw.exe -- game.exe -- other.ini", {"fw.exe"}, true, "game.exe", "game.exe -- other.ini"},
         {"-- x", {"--", "x"}, false, "", ""},  // the program name is never the separator
         // Code page 932: the second byte 0x5C of a character before a quote is no escape,
         // so the quoted part ends there and "--" is found, in the rest's program too.
         {"fw.exe \"D:\\\x83\x5C\" -- \"E:\\\x83\x5C\" x", {"fw.exe", "D:\\\x83\x5C"}, true, "E:\\\x83\x5C",
          "\"E:\\\x83\x5C\" x", kShiftJis},
-        {"fw.exe \"D:\\\x83\x5C\" -- x", {"fw.exe", "D:\\\x83\" -- x"}, false, "", ""},  // the same bytes in 1252
     };
     for (const Row& row : rows) {
         const LauncherArguments split = SplitLauncherCommandLine(row.line, row.leadBytes);

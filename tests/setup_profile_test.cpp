@@ -213,10 +213,8 @@ TEST(SetupModelTest, ThePauseKeyAndTheColourAreReadAsTheLauncherReadsThem) {
     ProfileModel model;
     std::string error;
     ASSERT_TRUE(model.Start("setup.exe " + kProfilePath, error)) << error;
-    const std::pair<const char*, const char*> rows[] = {{"", ""},
-                                                       {"ctrl + alt + p", "Read as Ctrl+Alt+P"},
-                                                       {"Pause", "Read as Pause"},
-                                                       {"P", "Not a key: write it like Ctrl+Alt+P"}};
+    const std::pair<const char*, const char*> rows[] = {
+        {"", ""}, {"ctrl + alt + p", "Read as Ctrl+Alt+P"}, {"P", "Not a key: write it like Ctrl+Alt+P"}};
     for (const auto& [written, reading] : rows) {
         ASSERT_TRUE(model.SetValue("tweaks", "pausekey", written));
         EXPECT_EQ(model.Reading("tweaks", "pausekey"), reading) << written;
