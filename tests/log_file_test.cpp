@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/error_box.h"
 #include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
 #include "tests/support/fake_desktop.h"
@@ -107,6 +108,7 @@ TEST(LogFile, TheCountWaitsForNoMoreThanASecond) {
     };
     const Row rows[] = {
         {"another line", [](fake::Desktop&) { Trace("C"); }, {count, "C"}},
+        {"an error box", [](fake::Desktop&) { ShowErrorBox("Stop"); }, {count, "Error box: Stop"}},
         {"the end of the log", [](fake::Desktop&) { CloseLogFile(); }, {count}},
         {"a second of nothing", quiet(1000), {count}},
         {"less than a second", quiet(990), {}},
