@@ -554,7 +554,7 @@ void Desktop::startProcess(Process& started) {
             const WindowHandle handle =
                 createWindow(window, owner, owned ? process->windows[static_cast<std::size_t>(window.ownerIndex)] : 0);
             process->windows.push_back(handle);
-            if (!window.inBackground && !window.atBottom) activate(handle);
+            if (!window.atBottom) activate(handle);
         };
         if (window.appearsAfterMs <= 0) create();
         else at(clockMs_ + window.appearsAfterMs, create);

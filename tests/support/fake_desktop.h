@@ -120,9 +120,7 @@ struct WindowSpec {
 
     // A window of a program owned by that program's n-th window, as a dialog is.
     int ownerIndex = -1;
-    bool inBackground = false;  // comes up behind the foreground window
     WindowSpec& ownedByWindow(int index) { ownerIndex = index; return *this; }
-    WindowSpec& behindTheForeground() { inBackground = true; return *this; }
 };
 // The hidden 1 x 1 companion the system gives a program's first window while its
 // input method is on, of the given system class ("IME" or "MSCTFIME UI").
