@@ -72,39 +72,28 @@ TEST(PlayRules, TopmostIsWrittenOnlyOnADifferenceAndTakenOffOnlyWhereItWasGiven)
     for (const auto& row : rows) EXPECT_EQ(DecideTopmost(row.wanted, row.topmost, row.made), row.move) << row.label;
 }
 
+// A cycle of the surround: what it does, and whether it reads the window's style
+// (minimised, hidden) for what is wanted next, only where something may have changed.
 TEST(PlayRules, TheSurroundIsPutBackOnlyWhereItIsNotRightBeneathOverItsDisplay) {
     const struct {
         const char* label;
-        bool wanted, up, beneath, sameDisplay;
+        bool wanted, up, beneath, sameDisplay, outerChanged;
+        int cycles;  // since the style was read
         SurroundMove move;
+        bool styleRead;
     } rows[] = {
-        {"first placement", true, false, false, false, SurroundMove::Show},
-        {"right beneath, over its display", true, true, true, true, SurroundMove::Keep},
-        {"another window came between", true, true, false, true, SurroundMove::Place},
-        {"the window went to another display", true, true, true, false, SurroundMove::Place},
-        {"minimised", false, true, true, true, SurroundMove::Hide},
-        {"still minimised", false, false, false, true, SurroundMove::Keep},
+        {"first placement", true, false, false, false, false, 1, SurroundMove::Show, true},
+        {"right beneath, over its display, the window still", true, true, true, true, false, 1, SurroundMove::Keep, false},
+        {"another window came between", true, true, false, true, false, 1, SurroundMove::Place, true},
+        {"the window went to another display", true, true, true, false, true, 1, SurroundMove::Place, true},
+        {"minimised (a minimised window moves)", false, true, true, true, true, 1, SurroundMove::Hide, true},
+        {"still minimised", false, false, false, true, false, 1, SurroundMove::Keep, true},
+        {"for a window hidden where it stands", true, true, true, true, false, kSurroundStyleEvery, SurroundMove::Keep,
+         true},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(DecideSurround(row.wanted, row.up, row.beneath, row.sameDisplay), row.move) << row.label;
-    }
-}
-
-TEST(PlayRules, TheStyleIsReadOnlyWhereSomethingMayHaveChanged) {
-    const struct {
-        const char* label;
-        bool up, beneath, outerChanged;
-        int cycles;
-        bool read;
-    } rows[] = {
-        {"up, right beneath, the window still", true, true, false, 1, false},
-        {"the surround down", false, false, false, 1, true},
-        {"another window below", true, false, false, 1, true},
-        {"the window moved or minimised, or no rectangle read", true, true, true, 1, true},
-        {"for a window hidden where it stands", true, true, false, kSurroundStyleEvery, true},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(SurroundStyleToRead(row.up, row.beneath, row.outerChanged, row.cycles), row.read) << row.label;
+        EXPECT_EQ(SurroundStyleToRead(row.up, row.beneath, row.outerChanged, row.cycles), row.styleRead) << row.label;
     }
 }
 
