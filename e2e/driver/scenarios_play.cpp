@@ -64,10 +64,23 @@ private:
     DWORD threadId_ = 0;
 };
 
-// Brings a window to the front as the user would; true once it is the foreground window.
+// Brings a window to the front as the user would; true once it has been the
+// foreground window for 100 ms. Without a window manager Wine may still be finishing
+// the last switch, whose focus event then takes the front back: ask again until it
+// stays.
 bool BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    DWORD steadySince = 0;
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() != window) {
+                SetForegroundWindow(window);
+                steadySince = 0;
+                return false;
+            }
+            if (steadySince == 0) steadySince = GetTickCount();
+            return GetTickCount() - steadySince >= 100;
+        },
+        5000);
 }
 
 // Waits until the cursor clip and the topmost bit are what the launcher should make
