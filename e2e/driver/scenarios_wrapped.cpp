@@ -8,7 +8,7 @@ namespace {
 const std::string kFolder = "C:\\some folder";
 const Geometry kCentred{560, 240, 800, 600};  // 800x600 on 1920x1080
 
-// The line of the issue, as a store writes it: the program's path in quotes with a
+// A line as a store writes it: the program's path in quotes with a
 // blank, escaped quotes inside a quoted argument, and a word that is no option. The
 // target writes the command line and working directory it got to the file that
 // FW_TARGET_REPORT names, which reaches it through the launcher's environment.
