@@ -306,6 +306,12 @@ HWND WaitForTargetWindow(Checker& c, const std::string& title, DWORD timeoutMs) 
     return window;
 }
 
+HWND LaunchWithWindow(Checker& c, LauncherRun& run, const Ini& ini, const std::string& title) {
+    run.WriteFile("framewright.ini", ini.Text());
+    if (!run.Start(c)) return nullptr;
+    return WaitForTargetWindow(c, title, kWindowAppearsMs);
+}
+
 Geometry OuterOf(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);

@@ -120,6 +120,11 @@ bool WaitUntil(const std::function<bool()>& poll, DWORD timeoutMs, DWORD* elapse
 // The target's top-level window with exactly this title, or null.
 HWND FindTargetWindow(const std::string& title);
 HWND WaitForTargetWindow(Checker& c, const std::string& title, DWORD timeoutMs);
+// Start-up of the 32-bit launcher and its target, slow under emulation.
+const DWORD kWindowAppearsMs = 400000;
+// Writes `ini` as the run's framewright.ini, starts the launcher and waits for the
+// target's window; null when either fails.
+HWND LaunchWithWindow(Checker& c, LauncherRun& run, const Ini& ini, const std::string& title);
 Geometry OuterOf(HWND window);
 Geometry ClientOf(HWND window);  // left/top 0
 DWORD ProcessOf(HWND window);

@@ -7,7 +7,6 @@
 namespace {
 
 const DWORD kLauncherEndsMs = 400000;  // start-up of a 32-bit launcher, with a box or two
-const DWORD kWindowAppearsMs = 400000;
 const DWORD kFirstResizeMs = 60000;
 const DWORD kLockRestoresMs = 1000;  // the lock polls every 10 ms; allow for emulation
 const char* const kLoadFailed = "Failed to load settings; please check the configuration file.";
@@ -44,13 +43,6 @@ void ExpectLockRestores(Checker& c, const std::string& what, HWND window, const 
     c.Record(back && elapsed <= kLockRestoresMs, what + ": moved to " + ToText(disturbed) + ", lock restores " +
                                                      ToText(restored) + " within " + std::to_string(kLockRestoresMs) + " ms",
              back ? "restored after " + std::to_string(elapsed) + " ms" : "got " + ToText(OuterOf(window)));
-}
-
-// Starts the launcher on `ini` and waits for the target's window.
-HWND LaunchWithWindow(Checker& c, LauncherRun& run, const Ini& ini, const std::string& title) {
-    run.WriteFile("framewright.ini", ini.Text());
-    if (!run.Start(c)) return nullptr;
-    return WaitForTargetWindow(c, title, kWindowAppearsMs);
 }
 
 // Closes the target and checks that the launcher ends with code 0 and no box.

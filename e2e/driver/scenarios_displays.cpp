@@ -6,7 +6,6 @@
 
 namespace {
 
-const DWORD kWindowAppearsMs = 400000;
 const DWORD kLauncherEndsMs = 400000;
 const DWORD kFirstResizeMs = 60000;
 const DWORD kLockRestoresMs = 1000;  // the lock polls every 10 ms; allow for a loaded machine
@@ -17,12 +16,6 @@ const LONG kEdgeExStyles = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATIC
 bool IsBare(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & kFrameStyles) == 0 &&
            (GetWindowLongW(window, GWL_EXSTYLE) & kEdgeExStyles) == 0;
-}
-
-HWND Launch(Checker& c, LauncherRun& run, const Ini& ini, const std::string& title) {
-    run.WriteFile("framewright.ini", ini.Text());
-    if (!run.Start(c)) return nullptr;
-    return WaitForTargetWindow(c, title, kWindowAppearsMs);
 }
 
 void ExpectOuter(Checker& c, const std::string& what, HWND window, const Geometry& expected) {
@@ -49,7 +42,7 @@ void BorderlessFullscreen(Checker& c, const Env& env) {
         .Set("windowresize", "maintainaspectratio", "1")
         .Set("windowresize", "aspectratio", "4:3")
         .Set("tweaks", "borderless", "1");
-    HWND window = Launch(c, run, ini, title);
+    HWND window = LaunchWithWindow(c, run, ini, title);
     if (!window) return;
     c.Equal("the program's window has a caption", true, (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != 0);
     const Geometry pillarBoxed{240, 0, 1440, 1080};
@@ -82,7 +75,7 @@ Case OnDisplayTwo(const std::string& name, const std::string& targetOptions,
                 const std::string title = "fw-e2e display " + name;
                 Ini ini = ValidIni(env, Options(title, targetOptions));
                 for (const auto& [key, value] : resize) ini.Set("windowresize", key, value);
-                HWND window = Launch(c, run, ini, title);
+                HWND window = LaunchWithWindow(c, run, ini, title);
                 if (!window) return;
                 ExpectOuter(c, what, window, expected);
                 CloseAndFinish(c, run, window);

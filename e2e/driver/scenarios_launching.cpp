@@ -6,7 +6,6 @@
 
 namespace {
 
-const DWORD kWindowAppearsMs = 400000;
 const DWORD kFirstResizeMs = 60000;
 const Geometry kCentred{560, 240, 800, 600};  // 800x600 on 1920x1080
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-const DWORD kWindowAppearsMs = 400000;
 const DWORD kFirstResizeMs = 60000;
 const DWORD kWithinMs = 1000;  // a cycle is 10 ms; allow for a loaded machine
 const Geometry kCentred{560, 240, 800, 600};
@@ -113,9 +112,7 @@ void ForegroundAndPause(Checker& c, const Env& env) {
     const std::string title = "fw-e2e play";
     Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 640 480 --pos 100 100");
     ini.Set("tweaks", "clipcursor", "1").Set("tweaks", "topmost", "1").Set("tweaks", "pausekey", "Ctrl+Alt+F11");
-    run.WriteFile("framewright.ini", ini.Text());
-    if (!run.Start(c)) return;
-    HWND target = WaitForTargetWindow(c, title, kWindowAppearsMs);
+    HWND target = LaunchWithWindow(c, run, ini, title);
     if (!target) return;
     WaitUntil([&] { return OuterOf(target) == kCentred; }, kFirstResizeMs);
     c.Equal("first resize", kCentred, OuterOf(target));
@@ -200,9 +197,7 @@ void BlackBars(Checker& c, const Env& env) {
         .Set("tweaks", "topmost", "1")
         .Set("tweaks", "surround", "1")
         .Set("tweaks", "surroundcolour", "204060");
-    run.WriteFile("framewright.ini", ini.Text());
-    if (!run.Start(c)) return;
-    HWND target = WaitForTargetWindow(c, title, kWindowAppearsMs);
+    HWND target = LaunchWithWindow(c, run, ini, title);
     if (!target) return;
     WaitUntil([&] { return OuterOf(target) == kPillarBoxed; }, kFirstResizeMs);
     c.Equal("first resize: pillar-boxed", kPillarBoxed, OuterOf(target));
@@ -254,9 +249,7 @@ Case SurroundOnDisplayTwo() {
                 const std::string title = "fw-e2e display surround";
                 Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 640 480 --pos 100 100");
                 ini.Set("windowresize", "display", "2").Set("tweaks", "surround", "1");
-                run.WriteFile("framewright.ini", ini.Text());
-                if (!run.Start(c)) return;
-                HWND target = WaitForTargetWindow(c, title, kWindowAppearsMs);
+                HWND target = LaunchWithWindow(c, run, ini, title);
                 if (!target) return;
                 HWND surround = nullptr;
                 WaitUntil([&] { return (surround = OwnWindowOf(run.Pid())) && IsWindowVisible(surround); },

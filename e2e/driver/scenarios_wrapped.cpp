@@ -21,7 +21,7 @@ void StoreLine(Checker& c, const Env& env) {
     run.SetEnvironment("FW_TARGET_REPORT", run.FolderA() + "\\report.txt");
     const std::string commandLine = "\"" + kFolder + "\\target.exe\" --title \"a \\\"quoted\\\" title\" x";
     if (!run.Start(c, "profile.ini -- " + commandLine)) return;
-    HWND window = WaitForTargetWindow(c, "a \"quoted\" title", 400000);
+    HWND window = WaitForTargetWindow(c, "a \"quoted\" title", kWindowAppearsMs);
     if (!window) return;
     WaitUntil([&] { return OuterOf(window) == kCentred; }, 60000);
     c.Equal("sized as the profile says: 800x600 centred", kCentred, OuterOf(window));
