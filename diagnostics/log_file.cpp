@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "diagnostics/system_error.h"
 #include "platform/platform.h"
@@ -73,19 +75,38 @@ void WriteRaw(std::string_view text) {
     platform::WriteFile(File, text.data(), static_cast<std::uint32_t>(text.size()), written);
 }
 
+// Where a line too long for the stack's buffer (a store's command line) is put
+// together: grown to the longest line so far and kept, so a long line that comes
+// every cycle allocates once.
+std::unique_ptr<char[]> LongLine;
+std::size_t LongLineSize = 0;
+
+char* LongLineBuffer(std::size_t size) {
+    if (size > LongLineSize) {
+        LongLine.reset(new (std::nothrow) char[size]);
+        LongLineSize = LongLine ? size : 0;
+    }
+    return LongLine.get();
+}
+
 void WriteStamped(std::uint32_t ms, std::string_view line) {
-    char buffer[1024];
-    int prefix = std::snprintf(buffer, sizeof(buffer), "%8lu ms  ", static_cast<unsigned long>(ms));
-    const std::size_t room = sizeof(buffer) - static_cast<std::size_t>(prefix) - 2;
-    if (line.size() <= room) {
-        std::memcpy(buffer + prefix, line.data(), line.size());
-        std::memcpy(buffer + prefix + line.size(), "\r\n", 2);
-        WriteRaw(std::string_view(buffer, static_cast<std::size_t>(prefix) + line.size() + 2));
+    char stack[1024];
+    char stamp[16];
+    const std::size_t prefix =
+        static_cast<std::size_t>(std::snprintf(stamp, sizeof(stamp), "%8lu ms  ", static_cast<unsigned long>(ms)));
+    const std::size_t size = prefix + line.size() + 2;
+    char* buffer = size <= sizeof(stack) ? stack : LongLineBuffer(size);
+    if (buffer == nullptr) {
+        // Out of memory: the line in three writes is better than no line.
+        WriteRaw(std::string_view(stamp, prefix));
+        WriteRaw(line);
+        WriteRaw("\r\n");
         return;
     }
-    WriteRaw(std::string_view(buffer, static_cast<std::size_t>(prefix)));
-    WriteRaw(line);
-    WriteRaw("\r\n");
+    std::memcpy(buffer, stamp, prefix);
+    std::memcpy(buffer + prefix, line.data(), line.size());
+    std::memcpy(buffer + prefix + line.size(), "\r\n", 2);
+    WriteRaw(std::string_view(buffer, size));
 }
 
 void ForgetRuns() {
@@ -183,6 +204,8 @@ void Reset() {
     Period = Matched = 0;
     Repeats = 0;
     ForgetRuns();
+    LongLine.reset();
+    LongLineSize = 0;
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 // last went on, whichever is first. So a kill of the launcher loses at most the
 // last second's count; other programs may read the file meanwhile.
 //
-// Writing a line allocates nothing, and a line that only repeats writes nothing.
+// Each line is one WriteFile, whatever its length, so the lines of two launchers
+// sharing a log never mix. Writing a line allocates nothing, but for a line longer
+// than any before it and than 1 KB with its stamp, which grows a buffer kept until
+// the log closes (out of memory, that line is written in three pieces); a line
+// that only repeats writes nothing.
 #pragma once
 
 #include <string>

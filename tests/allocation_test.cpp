@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "diagnostics/log_file.h"
 #include "settings/settings.h"
@@ -13,6 +15,7 @@
 namespace {
 bool Counting = false;
 std::size_t Allocations = 0;
+bool FailNextAllocation = false;
 }  // namespace
 
 // The replacements pair malloc with free; GCC cannot see that once they are inlined.
@@ -20,6 +23,10 @@ std::size_t Allocations = 0;
 
 void* operator new(std::size_t size) {
     if (Counting) ++Allocations;
+    if (FailNextAllocation) {
+        FailNextAllocation = false;
+        throw std::bad_alloc();
+    }
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
@@ -140,6 +147,42 @@ TEST_F(LoopAllocations, FightingAProgramInTheLockAllocatesNothing) {
         EXPECT_EQ(Allocations, 0u) << row.label;
     }
     CloseLogFile();
+}
+
+// A line too long for the stack's buffer (a store's command line) grows the log's
+// buffer once, and later lines that fit it allocate nothing. The disk is full, so
+// that the file's growth in the simulated desktop is not counted.
+TEST_F(LoopAllocations, ALongLogLineGrowsTheBufferOnce) {
+    desktop.diskFull();
+    EnableLogFile();
+    std::string failure;
+    ASSERT_TRUE(StartLogFile("C:\\Games\\fw.log", "C:\\Games\\framewright.ini", failure));
+    const std::string shortLine(1000, 's'), longLine(40000, 'L'), shorterLong(5000, 'l');
+    const std::pair<const std::string*, std::size_t> lines[] = {
+        {&shortLine, 0}, {&longLine, 1}, {&longLine, 0}, {&shorterLong, 0}, {&shortLine, 0}};
+    for (const auto& [line, allocations] : lines) {
+        Allocations = 0;
+        Counting = true;
+        LogTraceLine(*line);
+        Counting = false;
+        EXPECT_EQ(Allocations, allocations) << line->size() << " bytes";
+    }
+    CloseLogFile();
+}
+
+// Out of memory for the buffer, the long line still reaches the file whole.
+TEST_F(LoopAllocations, ALongLogLineOutOfMemoryIsWrittenAllTheSame) {
+    EnableLogFile();
+    std::string failure;
+    ASSERT_TRUE(StartLogFile("C:\\Games\\fw.log", "C:\\Games\\framewright.ini", failure));
+    const std::string line(40000, 'L');
+    FailNextAllocation = true;
+    LogTraceLine(line);
+    EXPECT_FALSE(FailNextAllocation) << "the buffer was asked for";
+    LogTraceLine("after");
+    CloseLogFile();
+    EXPECT_NE(desktop.fileContent("C:\\Games\\fw.log").find(" ms  " + line + "\r\n       0 ms  after\r\n"),
+              std::string::npos);
 }
 
 TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {

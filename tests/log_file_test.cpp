@@ -145,4 +145,19 @@ TEST(LogFile, TheCountWaitsForNoMoreThanASecond) {
     }
 }
 
+// Two launchers sharing a log append line by line: a line in more than one write
+// could be cut by the other's. The stack's buffer takes 1,009 bytes of text.
+TEST(LogFile, EveryLineIsOneWriteWhateverItsLength) {
+    fake::Desktop desktop;
+    StartLog();
+    for (std::size_t length : {1u, 1009u, 1010u, 40000u}) {
+        const std::string line(length, static_cast<char>('a' + length % 26));
+        const std::uint64_t before = desktop.calls(fake::Call::WriteFile);
+        Trace(line);
+        EXPECT_EQ(desktop.calls(fake::Call::WriteFile) - before, 1u) << length << " bytes";
+        EXPECT_EQ(Logged(desktop).back(), line) << length << " bytes";
+    }
+    CloseLogFile();
+}
+
 }  // namespace
