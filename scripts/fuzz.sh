@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 mode=${1:-quick}
 seconds=${2:-600}
 build=build/fuzz
-targets=(${FUZZ_TARGETS:-config_reader integer_text decimal_number name_mask load_settings ini_editor pause_key})
+targets=(${FUZZ_TARGETS:-config_reader integer_text decimal_number name_mask load_settings ini_editor pause_key
+                         command_line})
 
 command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is missing (scripts/install-deps.sh)" >&2; exit 1; }
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= >/dev/null
@@ -20,11 +21,14 @@ cmake --build "$build" -j2 >/dev/null
 
 # Executions in quick mode: the whole quick run, build included, stays near a minute.
 declare -A quick_runs=([config_reader]=200000 [integer_text]=1000000 [decimal_number]=300000
-                       [name_mask]=1000000 [load_settings]=50000 [ini_editor]=100000 [pause_key]=500000)
+                       [name_mask]=1000000 [load_settings]=50000 [ini_editor]=100000 [pause_key]=500000
+                       [command_line]=60000)
 declare -A max_len=([config_reader]=4096 [integer_text]=300 [decimal_number]=400
-                    [name_mask]=1200 [load_settings]=4096 [ini_editor]=4096 [pause_key]=200)
+                    [name_mask]=1200 [load_settings]=4096 [ini_editor]=4096 [pause_key]=200
+                    [command_line]=1024)
 declare -A dict=([config_reader]=settings.dict [load_settings]=settings.dict [ini_editor]=settings.dict
-                 [integer_text]=numbers.dict [decimal_number]=numbers.dict [pause_key]=keys.dict)
+                 [integer_text]=numbers.dict [decimal_number]=numbers.dict [pause_key]=keys.dict
+                 [command_line]=command_line.dict)
 
 mkdir -p "$build/artifacts"
 failed=()
