@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "diagnostics/system_error.h"
@@ -78,15 +77,18 @@ void WriteRaw(std::string_view text) {
 // Where a line too long for the stack's buffer (a store's command line) is put
 // together: grown to the longest line so far and kept, so a long line that comes
 // every cycle allocates once.
-std::unique_ptr<char[]> LongLine;
-std::size_t LongLineSize = 0;
+std::string LongLine;
 
+// Null when memory runs out.
 char* LongLineBuffer(std::size_t size) {
-    if (size > LongLineSize) {
-        LongLine.reset(new (std::nothrow) char[size]);
-        LongLineSize = LongLine ? size : 0;
+    if (size <= LongLine.size()) return &LongLine[0];
+    std::string().swap(LongLine);  // the shorter one goes first
+    try {
+        LongLine.resize(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
-    return LongLine.get();
+    return &LongLine[0];
 }
 
 void WriteStamped(std::uint32_t ms, std::string_view line) {
@@ -204,8 +206,7 @@ void Reset() {
     Period = Matched = 0;
     Repeats = 0;
     ForgetRuns();
-    LongLine.reset();
-    LongLineSize = 0;
+    std::string().swap(LongLine);
 }
 
 }  // namespace
