@@ -76,13 +76,18 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
 }
 
 // UTF-16 text starts with its byte-order mark or, without one, has a zero byte
-// beside most characters. A stray zero byte is a blank to the launcher.
+// beside most characters: zeros in most of one byte position, text in most of the
+// other. A stray zero byte, or a run of them, is a blank to the launcher.
 bool IsUtf16(const std::string& content) {
     if (content.rfind("\xFF\xFE", 0) == 0 || content.rfind("\xFE\xFF", 0) == 0) return true;
     std::size_t zeros[2] = {0, 0};
     for (std::size_t i = 0; i < content.size(); ++i) zeros[i % 2] += content[i] == '\0' ? 1 : 0;
-    const std::size_t evens = (content.size() + 1) / 2, odds = content.size() / 2;
-    return content.size() >= 2 && (zeros[0] * 2 > evens || zeros[1] * 2 > odds);
+    const std::size_t bytes[2] = {(content.size() + 1) / 2, content.size() / 2};
+    const auto zerosBesideText = [&](int zero) {
+        const int text = 1 - zero;
+        return zeros[zero] * 2 > bytes[zero] && (bytes[text] - zeros[text]) * 2 > bytes[text];
+    };
+    return content.size() >= 2 && (zerosBesideText(0) || zerosBesideText(1));
 }
 
 bool ReadProfile(const std::string& path, std::string& content, std::string& error) {

@@ -200,6 +200,7 @@ TEST(SetupOpenTest, OpensEveryFileTheLauncherReadsAndRefusesUtf16) {
         {zeroAsBlank, true}, {"[a]\0\0\r\nk=1\0\r\n[b]\r\n"s, true},                  // zero bytes: blanks
         {"\xFF\xFE[\0a\0]\0"s, false}, {"\xFE\xFF\0[\0a\0]"s, false},                 // UTF-16 with its mark
         {"[\0w\0]\0\r\0\n\0k\0=\0" "1\0"s, false}, {"\0[\0w\0]\0\r\0\n\0k\0=\0" "1"s, false},  // without
+        {"[a]\r\nk=1\r\n"s + std::string(16, '\0'), true},                                 // zeros at the end
     };
     for (const auto& [content, opens] : rows) {
         fake::Desktop desktop;
