@@ -109,8 +109,23 @@ bool ReadProfile(const std::string& path, std::string& content, std::string& err
     return true;
 }
 
-// Paths name the same file without regard to the case of letters.
-bool SamePath(const std::string& a, const std::string& b) { return NamesEqual(a, b); }
+// The file's identity, read through a handle opened for nothing but that.
+bool IdentityOf(const std::string& path, platform::FileIdentity& identity) {
+    ClosingHandle file{platform::CreateFileW(
+        path, platform::kFileReadAttributes,
+        platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete, platform::kOpenExisting, 0)};
+    return file.handle != platform::kInvalidHandle && platform::GetFileInformationByHandle(file.handle, identity);
+}
+
+// Two names of one file (another case, a short 8.3 name) are told by the file's
+// identity; a name without a file, by its letters in any case.
+bool SameFile(const std::string& a, const std::string& b) {
+    platform::FileIdentity first, second;
+    if (IdentityOf(a, first) && IdentityOf(b, second)) {
+        return first.volumeSerial == second.volumeSerial && first.fileIndex == second.fileIndex;
+    }
+    return NamesEqual(a, b);
+}
 
 // The launcher reads these keywords in any case of letters, so "Defined" chosen as
 // "defined" is no change to it, and its line stays as written.
@@ -172,7 +187,7 @@ platform::SaveOutcome Profile::Save(std::string& error) {
 platform::SaveOutcome Profile::Overwrite(std::string& error) { return Written(path_, error); }
 
 platform::SaveOutcome Profile::SaveAs(const std::string& path, std::string& error) {
-    return SamePath(path, path_) ? Save(error) : Written(path, error);
+    return SameFile(path, path_) ? Save(error) : Written(path, error);
 }
 
 platform::SaveOutcome Profile::Written(const std::string& path, std::string& error) {

@@ -194,6 +194,19 @@ TEST(SetupPickTest, TheMaskFindsOnlyThePickedWindowWhateverItsStarsAndLength) {
     }
 }
 
+TEST(SetupSavingTest, SaveAsTheOpenedFileUnderItsShortNameIsASaveOfIt) {
+    const std::string path = "C:\\Games\\framewright.ini";
+    fake::Desktop desktop;
+    desktop.file(path, kLf).shortName(path, "FRAMEW~1.INI");
+    ProfileModel model;
+    std::string error;
+    ASSERT_TRUE(model.Start("setup.exe " + path, error)) << error;
+    model.SetValue("windowresize", "scale", "300");
+    desktop.file(path, "; theirs");
+    EXPECT_EQ(model.SaveAs("C:\\Games\\FRAMEW~1.INI", error), SaveOutcome::ChangedElsewhere);
+    EXPECT_EQ(desktop.fileContent(path), "; theirs");
+}
+
 TEST(SetupOpenTest, OpensEveryFileTheLauncherReadsAndRefusesUtf16) {
     const std::string zeroAsBlank = "[windowresize]\r\nscale=150\0\r\nwindowwidth=800\r\n"s;
     const std::vector<std::pair<std::string, bool>> rows = {
