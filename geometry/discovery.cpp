@@ -54,7 +54,7 @@ platform::WindowHandle FindTargetWindow(bool findByPid, const std::uint32_t* pro
     // Runs every cycle while the window is unknown, over every top-level window: each
     // window costs only the reads its test needs, the process first (the cheaper
     // test), and the title buffer lives on the stack so the walk never touches the heap.
-    char title[1024];
+    char title[kLongestTitleRead + 1];
     for (platform::WindowHandle window = platform::FindWindowA(); window != 0;
          window = platform::GetWindow(window, platform::kGwHwndNext)) {
         if (window == SurroundWindow) continue;  // the launcher's own, whatever its title

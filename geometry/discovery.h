@@ -17,6 +17,10 @@ platform::WindowHandle FindTargetWindow(bool findByPid, std::uint32_t processId,
 platform::WindowHandle FindTargetWindow(bool findByPid, const std::uint32_t* processIds, std::size_t processCount,
                                         bool findByName, const std::string& nameMask);
 
+// The most of a window's title the launcher reads and compares, in bytes: what
+// fits its buffer of 1024 with the ending zero.
+constexpr std::size_t kLongestTitleRead = 1023;
+
 // The title test: "*" alone matches everything; "*text*" a title containing text;
 // "*text" a title ending with it; "text*" a title beginning with it; any other mask,
 // an inner star included, only the identical title. Case-sensitive, byte for byte.

@@ -59,6 +59,11 @@ public:
     // saving, and then only the lines of keys whose value differs from the file's.
     virtual bool SetValue(const char* section, const char* key, const std::string& value) = 0;
     virtual void SetFlag(const char* section, const char* key, bool value, bool launcherDefault) = 0;
+    // The program chosen by its file: program->path gets its folder, program->name
+    // its file name.
+    virtual void SetProgramFile(const std::string& file) = 0;
+    // The last part of a path, cut as the launcher cuts paths.
+    virtual std::string FileNameOf(const std::string& path) const = 0;
     // Gives windowresize->namemask a mask that the launcher's matcher matches to
     // this window title. False with the reason when no mask the file can hold does.
     virtual bool SetNameMask(const std::string& title, std::string& error) = 0;

@@ -17,6 +17,16 @@ std::string RootOf(const std::string& directory) {
     return share == std::string::npos ? directory : directory.substr(0, share);
 }
 
+// The offset of the last separator, npos when there is none.
+std::size_t LastSeparator(const std::string& path, const LeadBytes& leadBytes) {
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsSeparator(path[i])) last = i;
+        else if (leadBytes[static_cast<unsigned char>(path[i])]) ++i;  // its second byte goes with it
+    }
+    return last;
+}
+
 }  // namespace
 
 std::string FullPath(const std::string& workingDirectory, const std::string& path) {
@@ -31,4 +41,15 @@ std::string FullPath(const std::string& workingDirectory, const std::string& pat
     }
     if (!path.empty() && IsSeparator(path[0])) return RootOf(workingDirectory) + path;
     return workingDirectory + "\\" + path;
+}
+
+std::string FolderOf(const std::string& path, const LeadBytes& leadBytes) {
+    const std::size_t separator = LastSeparator(path, leadBytes);
+    if (separator == std::string::npos) return std::string();
+    return path.substr(0, separator == 2 && path[1] == ':' ? 3 : separator);
+}
+
+std::string FileNameOf(const std::string& path, const LeadBytes& leadBytes) {
+    const std::size_t separator = LastSeparator(path, leadBytes);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }

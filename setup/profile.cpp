@@ -76,13 +76,18 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
 }
 
 // UTF-16 text starts with its byte-order mark or, without one, has a zero byte
-// beside most characters. A stray zero byte is a blank to the launcher.
+// beside most characters: zeros in most of one byte position, text in most of the
+// other. A stray zero byte, or a run of them, is a blank to the launcher.
 bool IsUtf16(const std::string& content) {
     if (content.rfind("\xFF\xFE", 0) == 0 || content.rfind("\xFE\xFF", 0) == 0) return true;
     std::size_t zeros[2] = {0, 0};
     for (std::size_t i = 0; i < content.size(); ++i) zeros[i % 2] += content[i] == '\0' ? 1 : 0;
-    const std::size_t evens = (content.size() + 1) / 2, odds = content.size() / 2;
-    return content.size() >= 2 && (zeros[0] * 2 > evens || zeros[1] * 2 > odds);
+    const std::size_t bytes[2] = {(content.size() + 1) / 2, content.size() / 2};
+    const auto zerosBesideText = [&](int zero) {
+        const int text = 1 - zero;
+        return zeros[zero] * 2 > bytes[zero] && (bytes[text] - zeros[text]) * 2 > bytes[text];
+    };
+    return content.size() >= 2 && (zerosBesideText(0) || zerosBesideText(1));
 }
 
 bool ReadProfile(const std::string& path, std::string& content, std::string& error) {
@@ -104,8 +109,23 @@ bool ReadProfile(const std::string& path, std::string& content, std::string& err
     return true;
 }
 
-// Paths name the same file without regard to the case of letters.
-bool SamePath(const std::string& a, const std::string& b) { return NamesEqual(a, b); }
+// The file's identity, read through a handle opened for nothing but that.
+bool IdentityOf(const std::string& path, platform::FileIdentity& identity) {
+    ClosingHandle file{platform::CreateFileW(
+        path, platform::kFileReadAttributes,
+        platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete, platform::kOpenExisting, 0)};
+    return file.handle != platform::kInvalidHandle && platform::GetFileInformationByHandle(file.handle, identity);
+}
+
+// Two names of one file (another case, a short 8.3 name) are told by the file's
+// identity; a name without a file, by its letters in any case.
+bool SameFile(const std::string& a, const std::string& b) {
+    platform::FileIdentity first, second;
+    if (IdentityOf(a, first) && IdentityOf(b, second)) {
+        return first.volumeSerial == second.volumeSerial && first.fileIndex == second.fileIndex;
+    }
+    return NamesEqual(a, b);
+}
 
 // The launcher reads these keywords in any case of letters, so "Defined" chosen as
 // "defined" is no change to it, and its line stays as written.
@@ -167,7 +187,7 @@ platform::SaveOutcome Profile::Save(std::string& error) {
 platform::SaveOutcome Profile::Overwrite(std::string& error) { return Written(path_, error); }
 
 platform::SaveOutcome Profile::SaveAs(const std::string& path, std::string& error) {
-    return SamePath(path, path_) ? Save(error) : Written(path, error);
+    return SameFile(path, path_) ? Save(error) : Written(path, error);
 }
 
 platform::SaveOutcome Profile::Written(const std::string& path, std::string& error) {

@@ -27,7 +27,7 @@ public:
     // Writes whatever the file holds now.
     platform::SaveOutcome Overwrite(std::string& error);
     // Another file is written whatever it holds (the user has agreed to replace
-    // it); the profile's own file is saved as by Save.
+    // it); the profile's own file, under any of its names, is saved as by Save.
     platform::SaveOutcome SaveAs(const std::string& path, std::string& error);
     // Takes the file as it is now. Values set here that differ from the file as it
     // was opened stay on top of it; the others give way to the file's.

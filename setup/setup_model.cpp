@@ -6,6 +6,7 @@
 #include "settings/command_line.h"
 #include "settings/config_reader.h"
 #include "settings/displays.h"
+#include "settings/full_path.h"
 #include "settings/pause_key.h"
 #include "settings/settings.h"
 #include "setup/applicability.h"
@@ -16,12 +17,8 @@
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return std::string();
-    // A drive root keeps its separator: "C:" alone names that drive's working directory.
-    return path.substr(0, slash == 2 && path[1] == ':' ? 3 : slash);
-}
+// The folder a path names, cut by the system's ANSI code page's characters.
+std::string FolderOf(const std::string& path) { return ::FolderOf(path, AnsiLeadBytes()); }
 
 }  // namespace
 
@@ -81,6 +78,13 @@ bool ProfileModel::SetValue(const char* section, const char* key, const std::str
 void ProfileModel::SetFlag(const char* section, const char* key, bool value, bool launcherDefault) {
     profile_.SetFlag(section, key, value, launcherDefault);
 }
+
+void ProfileModel::SetProgramFile(const std::string& file) {
+    SetValue("program", "path", FolderOf(file));
+    SetValue("program", "name", FileNameOf(file));
+}
+
+std::string ProfileModel::FileNameOf(const std::string& path) const { return ::FileNameOf(path, AnsiLeadBytes()); }
 
 bool ProfileModel::SetNameMask(const std::string& title, std::string& error) {
     std::string mask;

@@ -24,6 +24,8 @@ public:
     std::string Reading(const char* section, const char* key) const override;
     bool SetValue(const char* section, const char* key, const std::string& value) override;
     void SetFlag(const char* section, const char* key, bool value, bool launcherDefault) override;
+    void SetProgramFile(const std::string& file) override;
+    std::string FileNameOf(const std::string& path) const override;
     bool SetNameMask(const std::string& title, std::string& error) override;
     void New() override;
     bool Open(const std::string& path, std::string& error) override;

@@ -1,8 +1,10 @@
 #include "setup/title_mask.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "geometry/discovery.h"
+#include "settings/command_line.h"
 
 namespace {
 
@@ -20,9 +22,36 @@ bool HasText(const std::string& text) {
     return false;
 }
 
+// Whether every reading the matcher can take of the mask (a star at either end a
+// wildcard, or none) keeps the text whole: then it matches only titles holding
+// the text, and no star of the text is taken for a wildcard.
+bool KeepsWhole(std::string_view mask, const std::string& text) {
+    const bool front = mask.front() == '*', back = mask.back() == '*';
+    const auto holds = [&](std::string_view reading) { return reading.find(text) != std::string_view::npos; };
+    return holds(mask) && (!front || holds(mask.substr(1))) && (!back || holds(mask.substr(0, mask.size() - 1))) &&
+           (mask.size() < 3 || !front || !back || holds(mask.substr(1, mask.size() - 2)));
+}
+
+// The title as far as the launcher reads it, cut before a double-byte character
+// that would not fit whole (the system may leave it out or cut it; the star
+// written after the cut stands for either).
+std::string TitleAsRead(const std::string& title) {
+    if (title.size() <= kLongestTitleRead) return title;
+    const LeadBytes leadBytes = AnsiLeadBytes();
+    std::size_t end = 0;
+    while (end < title.size()) {
+        const std::size_t next = end + (leadBytes[static_cast<unsigned char>(title[end])] ? 2 : 1);
+        if (next > kLongestTitleRead) break;
+        end = next;
+    }
+    return title.substr(0, end);
+}
+
 }  // namespace
 
-bool TitleMask(const std::string& title, std::string& mask) {
+bool TitleMask(const std::string& fullTitle, std::string& mask) {
+    const std::string title = TitleAsRead(fullTitle);
+    const std::string cut = title.size() < fullTitle.size() ? "*" : "";  // the end read is not the title's end
     // The title's lines: the first, the last and the longest.
     const std::size_t firstBreak = title.find_first_of("\r\n"), lastBreak = title.find_last_of("\r\n");
     const std::string first = title.substr(0, firstBreak);
@@ -35,18 +64,24 @@ bool TitleMask(const std::string& title, std::string& mask) {
     }
     struct Candidate {
         std::string mask, text;
-    } const candidates[] = {{title, title}, {first + "*", first}, {"*" + last, last}, {"*" + longest + "*", longest}};
+    } const candidates[] = {
+        {title + cut, title}, {first + "*", first}, {"*" + last + cut, last}, {"*" + longest + "*", longest}};
     bool found = false;
     std::size_t best = 0;  // the most title text a mask holds
     for (const Candidate& candidate : candidates) {
         if (found && candidate.text.size() <= best) continue;
-        if (!FileCanHold(candidate.mask) || !HasText(candidate.text) || candidate.mask == "*" ||
-            !MatchNameMask(title, candidate.mask)) {
-            continue;
+        if (!HasText(candidate.text)) continue;
+        // The mask, else the same with a wildcard star beyond a star of the text.
+        for (const std::string& written : {candidate.mask, "*" + candidate.mask, candidate.mask + "*",
+                                           "*" + candidate.mask + "*"}) {
+            if (!FileCanHold(written) || !KeepsWhole(written, candidate.text) || !MatchNameMask(title, written)) {
+                continue;
+            }
+            mask = written;
+            best = candidate.text.size();
+            found = true;
+            break;
         }
-        mask = candidate.mask;
-        best = candidate.text.size();
-        found = true;
     }
     return found;
 }

@@ -291,4 +291,25 @@ TEST(SetupModelTest, OpensTheProfileArgumentAndRunsTheLauncherBesideItself) {
     EXPECT_FALSE(fresh.IsDirty());
 }
 
+// In code page 932 "\x95\x5C" is one character whose second byte is a backslash;
+// every path the setup program cuts is cut where a character ends.
+TEST(SetupModelTest, PathsAreCutBetweenDoubleByteCharacters) {
+    fake::Desktop desktop;
+    const std::string profile = "C:\\Games\\\x95\\.ini";
+    desktop.ansiCodePage(932)
+        .workingDirectory("C:\\Users\\me")
+        .exePath("C:\\Tools\\framewright-setup.exe")
+        .program("C:\\Tools\\framewright.exe", fake::aProgram())
+        .file(profile, kProfile);
+    ProfileModel model;
+    std::string error;
+    ASSERT_TRUE(model.Start("setup.exe " + profile, error)) << error;
+    EXPECT_EQ(desktop.currentDirectory(), "C:\\Games") << "the preview's working directory";
+    EXPECT_EQ(model.FileNameOf(profile), "\x95\\.ini") << "the window's title";
+    model.SetProgramFile("C:\\Games\\\x95\\.exe");
+    EXPECT_EQ(model.Value("program", "path") + " | " + model.Value("program", "name"), "C:\\Games | \x95\\.exe");
+    ASSERT_EQ(model.Run(error), platform::SaveOutcome::Done) << error;
+    EXPECT_EQ(desktop.launches().at(0).currentDirectory, "C:\\Games");
+}
+
 }  // namespace

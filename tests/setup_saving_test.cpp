@@ -163,12 +163,57 @@ TEST(SetupPickTest, TheMaskFindsThePickedWindowOrTheUserIsTold) {
     EXPECT_EQ(ConfigReader(kPath).ReadText("windowresize", "namemask", ""), "Outpost 2 *");
 }
 
+// Each picked window lies below the others, so the launcher's walk reaches it only
+// when the mask matches none of them.
+TEST(SetupPickTest, TheMaskFindsOnlyThePickedWindowWhateverItsStarsAndLength) {
+    const std::string longTitle = std::string(1500, 'A'), read = longTitle.substr(0, 1023);
+    const std::string doubleByteAtTheCut = std::string(1022, 'A') + "\x95\x5C" + "B";
+    const struct Row {
+        std::string picked;
+        std::vector<std::string> others;
+        std::string mask;
+        std::uint32_t codePage = 1252;
+    } rows[] = {
+        {"*Untitled - Notepad", {"Untitled - Notepad", "Untitled - Notepad*"}, "**Untitled - Notepad"},
+        {"Draft*", {"Draft", "Draft 2"}, "Draft**"},
+        {"*Draft*", {"Draft", "*Draft", "Draft*", "a Draft b"}, "**Draft**"},
+        {"*one\r\ntwo", {"one\r\ntwo"}, "**one*"},
+        {"one\r\ntwo*", {"one\r\ntwo", "two"}, "*two**"},
+        {longTitle, {read.substr(1)}, read + "*"},
+        {doubleByteAtTheCut, {}, std::string(1022, 'A') + "*", 932},
+    };
+    for (const Row& row : rows) {
+        fake::Desktop desktop;
+        desktop.ansiCodePage(row.codePage);
+        const platform::WindowHandle picked = desktop.addWindow(fake::aWindow().withTitle(row.picked));
+        for (const std::string& other : row.others) desktop.addWindow(fake::aWindow().withTitle(other));
+        std::string mask;
+        ASSERT_TRUE(TitleMask(row.picked, mask)) << row.mask;
+        EXPECT_EQ(mask, row.mask);
+        EXPECT_EQ(FindTargetWindow(false, 0, true, mask), picked) << mask;
+    }
+}
+
+TEST(SetupSavingTest, SaveAsTheOpenedFileUnderItsShortNameIsASaveOfIt) {
+    const std::string path = "C:\\Games\\framewright.ini";
+    fake::Desktop desktop;
+    desktop.file(path, kLf).shortName(path, "FRAMEW~1.INI");
+    ProfileModel model;
+    std::string error;
+    ASSERT_TRUE(model.Start("setup.exe " + path, error)) << error;
+    model.SetValue("windowresize", "scale", "300");
+    desktop.file(path, "; theirs");
+    EXPECT_EQ(model.SaveAs("C:\\Games\\FRAMEW~1.INI", error), SaveOutcome::ChangedElsewhere);
+    EXPECT_EQ(desktop.fileContent(path), "; theirs");
+}
+
 TEST(SetupOpenTest, OpensEveryFileTheLauncherReadsAndRefusesUtf16) {
     const std::string zeroAsBlank = "[windowresize]\r\nscale=150\0\r\nwindowwidth=800\r\n"s;
     const std::vector<std::pair<std::string, bool>> rows = {
         {zeroAsBlank, true}, {"[a]\0\0\r\nk=1\0\r\n[b]\r\n"s, true},                  // zero bytes: blanks
         {"\xFF\xFE[\0a\0]\0"s, false}, {"\xFE\xFF\0[\0a\0]"s, false},                 // UTF-16 with its mark
         {"[\0w\0]\0\r\0\n\0k\0=\0" "1\0"s, false}, {"\0[\0w\0]\0\r\0\n\0k\0=\0" "1"s, false},  // without
+        {"[a]\r\nk=1\r\n"s + std::string(16, '\0'), true},                                 // zeros at the end
     };
     for (const auto& [content, opens] : rows) {
         fake::Desktop desktop;

@@ -99,6 +99,31 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text.replace(text.find(from), from.size(), to);
 }
 
+// Picks the window with this title in the setup program's "Pick a window..." list.
+bool Pick(Checker& c, DWORD setupPid, HWND dialog, const std::string& title) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PICK, BN_CLICKED), 0);
+    HWND picker = nullptr;
+    WaitUntil([&] { return (picker = DialogWith(setupPid, IDC_WINDOW_LIST)) != nullptr; }, 10000);
+    if (!c.Record(picker != nullptr, "window picker appears", picker ? "found" : "not found")) return false;
+    HWND list = GetDlgItem(picker, IDC_WINDOW_LIST);
+    const std::wstring line = Widen(title + "\t");
+    LRESULT index = SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
+    c.Record(index != LB_ERR, "the window " + Quoted(title) + " is listed", "line " + std::to_string(index));
+    SendMessageW(list, LB_SETCURSEL, index, 0);
+    Notify(list, LBN_SELCHANGE);
+    PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitUntil([&] { return !IsWindow(picker); }, 10000);
+}
+
+// The setup program started on the folder's framewright.ini, and its window.
+HWND StartSetup(Checker& c, const Env& env, Process& setup, const LauncherRun& folder) {
+    if (!Start(c, setup, env.setup, L"framewright.ini", folder.Folder())) return nullptr;
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = DialogWith(setup.pi.dwProcessId, IDC_RUN)) != nullptr; }, kAppearsMs);
+    c.Record(dialog != nullptr, "setup window appears", dialog ? "found" : "not found");
+    return dialog;
+}
+
 // The profile is the folder's framewright.ini, which the launcher Run starts reads
 // whether or not it takes the profile argument it is given.
 void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
@@ -130,10 +155,8 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
         return;
     }
     HWND target = WaitForTargetWindow(c, kPickedTitle, kAppearsMs);
-    if (!target || !Start(c, setup, env.setup, L"framewright.ini", folder.Folder())) return;
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = DialogWith(setup.pi.dwProcessId, IDC_RUN)) != nullptr; }, kAppearsMs);
-    if (!c.Record(dialog != nullptr, "setup window appears", dialog ? "found" : "not found")) return;
+    HWND dialog = target ? StartSetup(c, env, setup, folder) : nullptr;
+    if (!dialog) return;
     c.Equal("profile opened from the argument", folder.FolderA() + "\\framewright.ini",
             TextOf(Control(dialog, IDC_PROFILE_PATH)));
 
@@ -141,18 +164,7 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     SendMessageW(method, CB_SETCURSEL, 1, 0);  // windowscale
     Notify(method, CBN_SELCHANGE);
 
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PICK, BN_CLICKED), 0);
-    HWND picker = nullptr;
-    WaitUntil([&] { return (picker = DialogWith(setup.pi.dwProcessId, IDC_WINDOW_LIST)) != nullptr; }, 10000);
-    if (!c.Record(picker != nullptr, "window picker appears", picker ? "found" : "not found")) return;
-    HWND list = GetDlgItem(picker, IDC_WINDOW_LIST);
-    const std::wstring line = Widen(kPickedTitle + "\t");
-    LRESULT index = SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
-    c.Record(index != LB_ERR, "the target's window is listed", "line " + std::to_string(index));
-    SendMessageW(list, LB_SETCURSEL, index, 0);
-    Notify(list, LBN_SELCHANGE);
-    PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    WaitUntil([&] { return !IsWindow(picker); }, 10000);
+    if (!Pick(c, setup.pi.dwProcessId, dialog, kPickedTitle)) return;
 
     // The scale typed key by key into the field with the focus: Backspace x3 on
     // "100", then "150". The preview, drawn from the profile, stays at 100 % of the
@@ -256,8 +268,39 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
     PostMessageW(target, WM_CLOSE, 0, 0);
 }
 
+// A title that starts with a star, picked below its twin without one: the mask
+// the setup writes makes the launcher Run starts find the picked window only.
+void AStarredTitleFindsItsOwnWindow(Checker& c, const Env& env) {
+    const std::string starred = "*fw-e2e setup star", helper = "fw-e2e star helper";
+    LauncherRun folder(env, "setup-star");
+    folder.WriteFile("framewright.ini", ValidIni(env, "--title \"" + helper + "\" --time-limit 60000")
+                                            .Set("windowresize", "windowfindmethod", "nameonly")
+                                            .Text());
+    Process picked, twin, setup;
+    const auto open = [&](Process& p, const std::string& title, const char* at) {
+        return Start(c, p, env.targetDir + L"\\" + Widen(kTargetName),
+                     Widen("--title \"" + title + "\" --outer 320 240 --pos " + at), env.targetDir)
+                   ? WaitForTargetWindow(c, title, kAppearsMs)
+                   : nullptr;
+    };
+    HWND starredWindow = open(picked, starred, "100 50");
+    HWND twinWindow = starredWindow ? open(twin, starred.substr(1), "500 50") : nullptr;
+    HWND dialog = twinWindow ? StartSetup(c, env, setup, folder) : nullptr;
+    if (!dialog || !Pick(c, setup.pi.dwProcessId, dialog, starred)) return;
+    c.Equal("name mask: the title's star stands for itself", "*" + starred, TextOf(Control(dialog, IDC_NAMEMASK)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
+    const Geometry centred{560, 240, 800, 600};
+    WaitUntil([&] { return OuterOf(starredWindow) == centred || OuterOf(twinWindow) == centred; }, 120000);
+    c.Equal("the picked window is resized", centred, OuterOf(starredWindow));
+    c.Equal("its twin is left alone", Geometry{500, 50, 320, 240}, OuterOf(twinWindow));
+    if (HWND helperWindow = WaitForTargetWindow(c, helper, 10000)) PostMessageW(helperWindow, WM_CLOSE, 0, 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
 }  // namespace
 
 std::vector<Scenario> SetupScenarios() {
-    return {{"setup", {{"edit, pick, preview, save and run", PreviewMatchesTheLauncher}}}};
+    return {{"setup",
+             {{"edit, pick, preview, save and run", PreviewMatchesTheLauncher},
+              {"a title starting with a star finds its own window", AStarredTitleFindsItsOwnWindow}}}};
 }

@@ -225,11 +225,6 @@ bool HandleKeys(HWND page, UINT message, WPARAM wParam, Page keys) {
     return false;
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash == 2 ? 3 : slash);
-}
-
 // The program chooser fills the folder and the file name.
 void ChooseProgram(HWND page) {
     char file[MAX_PATH * 4] = "";
@@ -240,9 +235,7 @@ void ChooseProgram(HWND page) {
     dialog.lpstrTitle = "Choose the program to launch";
     if (!GetOpenFileNameA(&dialog)) return;
     SendMessageA(page, kCommitFields, 0, 0);  // the page is filled anew below
-    const std::string path = file;
-    Model->SetValue("program", "path", FolderOf(path));
-    Model->SetValue("program", "name", path.substr(path.find_last_of('\\') + 1));
+    Model->SetProgramFile(file);
     SendMessageA(page, kReloadPage, 0, 0);
     SendMessageA(GetParent(page), kProfileChanged, 0, 0);
 }

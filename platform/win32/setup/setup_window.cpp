@@ -65,7 +65,7 @@ void ShowTitle(HWND window) {
     const std::string path = Model->ProfilePath();
     SetDlgItemTextA(window, IDC_PROFILE_PATH, path.empty() ? "(new profile, not saved yet)" : path.c_str());
     const std::string title = std::string(platform::kSetupCaption) + " - " +
-                              (path.empty() ? "new profile" : path.substr(path.find_last_of('\\') + 1)) +
+                              (path.empty() ? "new profile" : Model->FileNameOf(path)) +
                               (Model->IsDirty() ? " *" : "");
     SetWindowTextA(window, title.c_str());
 }

@@ -28,8 +28,7 @@ std::string ProgramFileOf(DWORD pid) {
     const bool known = QueryFullProcessImageNameA(process, 0, path, &length) != FALSE;
     CloseHandle(process);
     if (!known) return "?";
-    const std::string full(path, length);
-    return full.substr(full.find_last_of('\\') + 1);
+    return Model->FileNameOf(std::string(path, length));
 }
 
 std::string SizeText(const RECT& r) { return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top); }
