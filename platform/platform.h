@@ -302,7 +302,8 @@ struct QueuedMessage {
 };
 // MsgWaitForMultipleObjects on one handle for any input (QS_ALLINPUT): kWaitObject0
 // when the handle is signalled, kWaitObject0 + 1 when the thread's queue got
-// something since it was last looked at, kWaitTimeout otherwise.
+// something since it was last looked at, kWaitTimeout otherwise. Handle 0 waits on
+// the queue alone, with the same answers.
 std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds);
 // PeekMessageA for any window of the thread and thread messages, with PM_REMOVE.
 bool PeekMessageA(QueuedMessage& message);

@@ -280,6 +280,20 @@ TEST_F(Surround, FollowsTheWindowWithinACycle) {
         << "window, class and brush gone when the program ends";
 }
 
+// A launcher stub that ends at once: the queue is still heard.
+TEST_F(Surround, WithFollowChildrenThePauseKeyAndAClickWorkAfterTheStubEnded) {
+    Settings.ProgramFile = "C:\\Games\\Old\\start.exe";
+    Settings.FollowChildren = true;
+    Settings.PauseKey = {kCtrl, kF12};
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    desktop.program(Settings.ProgramFile, aProgram().running(10).starting(kGame));
+    desktop.at(400, [&] { desktop.pressKeys(kCtrl, kF12); });
+    desktop.at(422, [&] { EXPECT_FALSE(desktop.isVisible(surround())) << "paused"; });
+    desktop.at(500, [&] { desktop.pressKeys(kCtrl, kF12), desktop.activate(other), desktop.click(surround()); });
+    desktop.at(522, [&] { EXPECT_TRUE(desktop.isVisible(surround()) && desktop.foreground() != other); });
+    RunTargetProgram();
+}
+
 TEST_F(Surround, FollowsTheWindowToAnotherDisplayWithDisplayWindow) {
     Settings.Display = DisplayChoice::Window;
     desktop.addDisplay("\\\\.\\DISPLAY2", 1920, 0, 1280, 1024);

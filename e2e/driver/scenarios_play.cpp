@@ -107,15 +107,21 @@ void PressPauseKey() {
     SendInput(6, inputs, sizeof(INPUT));
 }
 
+// The target started through a stub that ends at once (followchildren=1), so the
+// launcher's queue is heard after the started process has ended.
 void ForegroundAndPause(Checker& c, const Env& env) {
     LauncherRun run(env, "play");
     const std::string title = "fw-e2e play";
-    Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 640 480 --pos 100 100");
+    Ini ini = ValidIni(env, "--title \"" + title + "\" --spawn-child --outer 640 480 --pos 100 100");
+    ini.Set("program", "followchildren", "1");
     ini.Set("tweaks", "clipcursor", "1").Set("tweaks", "topmost", "1").Set("tweaks", "pausekey", "Ctrl+Alt+F11");
     HWND target = LaunchWithWindow(c, run, ini, title);
     if (!target) return;
     WaitUntil([&] { return OuterOf(target) == kCentred; }, kFirstResizeMs);
     c.Equal("first resize", kCentred, OuterOf(target));
+    HANDLE stub = OpenProcess(SYNCHRONIZE, FALSE, ParentProcessOf(ProcessOf(target)));
+    c.Equal("the stub has ended", true, !stub || WaitForSingleObject(stub, 10000) == WAIT_OBJECT_0);
+    if (stub) CloseHandle(stub);
     c.Record(BringToFront(target), "the target in front", "foreground " + ToText(GetForegroundWindow() == target));
     const Geometry client = ScreenClientOf(target);
     c.Note("the target's client area on the screen: " + ToText(client));

@@ -397,6 +397,11 @@ bool RegisterHotKey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key
 bool UnregisterHotKey(std::uint32_t id) { return ::UnregisterHotKey(nullptr, static_cast<int>(id)) != FALSE; }
 
 std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds) {
+    if (handle == 0) {
+        // With no handle the queue's answer is WAIT_OBJECT_0: made the one it has beside a handle.
+        const DWORD waited = ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+        return waited == WAIT_OBJECT_0 ? WAIT_OBJECT_0 + 1 : waited;
+    }
     const HANDLE handles[] = {ToHandle(handle)};
     return ::MsgWaitForMultipleObjects(1, handles, FALSE, milliseconds, QS_ALLINPUT);
 }

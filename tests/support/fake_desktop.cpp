@@ -1006,8 +1006,11 @@ bool Desktop::registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uin
 bool Desktop::unregisterHotkey(std::uint32_t id) { return hotkeys_.erase(id) == 1; }
 
 // Returns at once for a message already there; a process that has ended comes first.
+// Handle 0: the queue alone.
 std::uint32_t Desktop::waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms) {
-    const std::uint32_t result = waitForProcess(handle, queue_.empty() ? ms : 0);
+    if (handle == 0 && queue_.empty()) advanceTo(clockMs_ + ms);
+    const std::uint32_t result =
+        handle == 0 ? platform::kWaitTimeout : waitForProcess(handle, queue_.empty() ? ms : 0);
     return result == platform::kWaitTimeout && !queue_.empty() ? platform::kWaitObject0 + 1 : result;
 }
 
