@@ -20,6 +20,7 @@ struct PlayState {
     // What the cycles saw of `window`, kept so that a cycle reads only what changed.
     platform::WindowHandle window = platform::kNoWindow;
     platform::WindowHandle foreground = platform::kNoWindow;
+    platform::WindowHandle foregroundRoot = 0;  // the end of its chain of owners
     bool detailKnown = false;  // view.minimised and view.client belong to `outer`
     platform::Rect outer;
     WindowView view;
@@ -44,10 +45,11 @@ bool Look(const platform::Rect* outer) {
     const platform::WindowHandle foreground = platform::GetForegroundWindow();
     if (foreground != State.foreground) {
         State.foreground = foreground;
+        State.foregroundRoot = foreground == 0 || foreground == State.window
+                                   ? foreground
+                                   : platform::GetAncestor(foreground, platform::kGaRootOwner);
         State.detailKnown = false;
-        State.view.inFront = foreground != 0 && (foreground == State.window ||
-                                                 platform::GetAncestor(foreground, platform::kGaRootOwner) ==
-                                                     State.window);
+        State.view.inFront = foreground != 0 && State.foregroundRoot == State.window;
         if (!State.view.inFront && !platform::IsWindow(State.window)) return false;
     }
     if (!State.view.inFront) return true;
@@ -96,9 +98,27 @@ void SetClip(bool wanted, const platform::Rect& clip) {
     State.clip.set = false;
 }
 
+bool IsTopmost(platform::WindowHandle window) {
+    return (platform::GetWindowLongA(window, platform::kGwlExStyle) & platform::kWsExTopmost) != 0;
+}
+
+// Where the window goes when it leaves the topmost band: where an ordinary window
+// would be. HWND_NOTOPMOST puts it above every ordinary window, so above the program
+// switched to, which the system raised to the top of them: when that program's
+// window is the first ordinary one below, the window goes right below its root
+// window instead. The surround is passed over: it follows the window.
+platform::WindowHandle PlaceOutOfTheBand() {
+    for (platform::WindowHandle below = platform::GetWindow(State.window, platform::kGwHwndNext); below != 0;
+         below = platform::GetWindow(below, platform::kGwHwndNext)) {
+        if (below == SurroundWindow || IsTopmost(below)) continue;
+        return below == State.foreground && State.foregroundRoot != 0 ? State.foregroundRoot
+                                                                        : platform::kHwndNoTopmost;
+    }
+    return platform::kHwndNoTopmost;
+}
+
 void SetTopmost(bool wanted) {
-    const bool topmost =
-        (platform::GetWindowLongA(State.window, platform::kGwlExStyle) & platform::kWsExTopmost) != 0;
+    const bool topmost = IsTopmost(State.window);
     const std::uint32_t flags = platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate;
     switch (DecideTopmost(wanted, topmost, State.topmostMade)) {
         case TopmostMove::Keep:
@@ -110,7 +130,7 @@ void SetTopmost(bool wanted) {
             }
             break;
         case TopmostMove::Lower:
-            platform::SetWindowPos(State.window, platform::kHwndNoTopmost, 0, 0, 0, 0, flags);
+            platform::SetWindowPos(State.window, PlaceOutOfTheBand(), 0, 0, 0, 0, flags);
             Trace("Window no longer topmost");
             State.topmostMade = false;
             break;

@@ -280,6 +280,16 @@ TEST_F(Surround, FollowsTheWindowWithinACycle) {
         << "window, class and brush gone when the program ends";
 }
 
+// With topmost the game leaves the band right below the program switched to.
+TEST_F(Surround, WithTopmostTheProgramSwitchedToLiesAboveTheGameAndTheSurround) {
+    Settings.Topmost = true;
+    desktop.at(200, [&] { desktop.activate(other); });
+    desktop.at(211, [&] { EXPECT_TRUE(desktop.isAbove(other, game()) && !desktop.isTopmost(game())); });
+    expectAt(211, "another program in front", true);
+    desktop.program(kGame, aProgram().running(300).showing(kWindow));
+    RunTargetProgram();
+}
+
 // A launcher stub that ends at once: the queue is still heard.
 TEST_F(Surround, WithFollowChildrenThePauseKeyAndAClickWorkAfterTheStubEnded) {
     Settings.ProgramFile = "C:\\Games\\Old\\start.exe";

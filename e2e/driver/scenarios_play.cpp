@@ -1,11 +1,13 @@
 // The play around the window on real windows: the cursor kept in the target's
 // client area and the target topmost while it is in front, both let go while a
-// window of the driver's own is in front, and the pause key sent as keyboard input;
+// window of the driver's own is in front, which then lies above the target (and the
+// surround), and the pause key sent as keyboard input after a launcher stub ended;
 // the surround around a pillar-boxed window, clicked, and following its window.
 // The foreground and the cursor belong to the whole desktop, so these scenarios run
 // alone and in one case each.
 #include <atomic>
 #include <thread>
+#include <utility>
 
 #include "harness.h"
 
@@ -35,6 +37,17 @@ Geometry ScreenClientOf(HWND window) {
 }
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The named windows in their Z-order, top first: "the driver's window, the target".
+std::string ZOrderOf(const std::vector<std::pair<HWND, std::string>>& named) {
+    std::string order;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        for (const auto& [handle, name] : named) {
+            if (handle == window) order += (order.empty() ? "" : ", ") + name;
+        }
+    }
+    return order;
+}
 
 // A window of the driver's own, on a thread of its own that serves its messages.
 class OwnWindow {
@@ -132,6 +145,8 @@ void ForegroundAndPause(Checker& c, const Env& env) {
             const std::string n = " (" + std::to_string(round) + ")";
             c.Record(BringToFront(own.Handle()), "the driver's window in front" + n, "");
             ExpectPlay(c, "another program in front" + n, target, Screen(), false);
+            c.Equal("the driver's window above the target" + n, std::string("the driver's window, the target"),
+                    ZOrderOf({{own.Handle(), "the driver's window"}, {target, "the target"}}));
             c.Record(BringToFront(target), "the target back in front" + n, "");
             ExpectPlay(c, "back in front" + n, target, client, true);
         }
@@ -227,6 +242,9 @@ void BlackBars(Checker& c, const Env& env) {
         OwnWindow own;
         c.Record(BringToFront(own.Handle()), "the driver's window in front", "");
         ExpectSurround(c, "another program in front, the target no longer topmost", target, surround, true);
+        c.Equal("the driver's window above the target and the surround",
+                std::string("the driver's window, the target, the surround"),
+                ZOrderOf({{own.Handle(), "the driver's window"}, {target, "the target"}, {surround, "the surround"}}));
         ClickAt(120, 700);
         c.Equal("a click on the surround brings the target back in front", true,
                 WaitUntil([&] { return GetForegroundWindow() == target; }, kWithinMs));

@@ -803,10 +803,11 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     Window* window = find(handle);
     if (window == nullptr) return false;
     if ((flags & platform::kSwpNoZOrder) == 0) {
+        const bool topmost = (window->exStyle & platform::kWsExTopmost) != 0;
         if (insertAfter == platform::kHwndTopmost) window->exStyle |= platform::kWsExTopmost;
         if (insertAfter == platform::kHwndNoTopmost) window->exStyle &= ~platform::kWsExTopmost;
         if (find(insertAfter) != nullptr) placeAfter(*window, insertAfter);
-        else raiseWindow(handle);
+        else if (insertAfter != platform::kHwndNoTopmost || topmost) raiseWindow(handle);
     }
     if (flags & platform::kSwpShowWindow) window->style |= platform::kWsVisible;
     if (flags & platform::kSwpHideWindow) window->style &= ~platform::kWsVisible;
@@ -825,13 +826,14 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     return true;
 }
 
-// Right below the other window. As Wine does, the window keeps its own topmost bit
-// whichever band it lands in.
+// Right below the other window. As Wine does, below an ordinary window it is an
+// ordinary window; below a topmost one it keeps its own bit.
 void Desktop::placeAfter(Window& window, WindowHandle insertAfter) {
     if (window.handle == insertAfter) return;
     zOrder_.erase(zOrder_.begin() + static_cast<std::ptrdiff_t>(window.zIndex));
     renumberZOrder();
     const Window* previous = find(insertAfter);
+    if ((previous->exStyle & platform::kWsExTopmost) == 0) window.exStyle &= ~platform::kWsExTopmost;
     zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(previous->zIndex + 1), &window);
     renumberZOrder();
 }
@@ -1077,6 +1079,13 @@ std::vector<WindowHandle> Desktop::launcherWindows() const {
 
 bool Desktop::isVisible(WindowHandle handle) const {
     return (windowLong(handle, platform::kGwlStyle) & platform::kWsVisible) != 0;
+}
+
+bool Desktop::isAbove(WindowHandle upper, WindowHandle lower) const {
+    const Window* a = find(upper);
+    const Window* b = find(lower);
+    if (a == nullptr || b == nullptr) throw std::logic_error("no such window");
+    return a->zIndex < b->zIndex;
 }
 
 std::uint32_t Desktop::brushColourOf(WindowHandle handle) const {
