@@ -277,9 +277,13 @@ WindowHandle GetForegroundWindow();
 // owners (the window itself when it has neither); 0 on failure.
 WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags);
 bool IsWindow(WindowHandle window);
-bool IsIconic(WindowHandle window);
-// A point of the window's client area in screen coordinates.
-bool ClientToScreen(WindowHandle window, Point& point);
+// GetWindowInfo: the outer rectangle and the client area in screen coordinates, the
+// style and the extended style, in one call.
+struct WindowInfo {
+    Rect outer, client;
+    std::uint32_t style = 0, exStyle = 0;
+};
+bool GetWindowInfo(WindowHandle window, WindowInfo& info);
 // The rectangle the cursor is confined to; the whole virtual screen when it is free.
 bool GetClipCursor(Rect& rect);
 // Confines the cursor to the rectangle (the system cuts it to the screen); a null

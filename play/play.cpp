@@ -21,13 +21,17 @@ struct PlayState {
     platform::WindowHandle window = platform::kNoWindow;
     platform::WindowHandle foreground = platform::kNoWindow;
     platform::WindowHandle foregroundRoot = 0;  // the end of its chain of owners
-    bool detailKnown = false;  // view.minimised and view.client belong to `outer`
+    bool detailKnown = false;                   // view.minimised, view.client and topmost belong to `outer`
+    int cyclesSinceDetail = 0;
     platform::Rect outer;
     WindowView view;
+    bool topmost = false;
     // What the launcher did.
     ClipMemory clip;
     bool topmostMade = false;
-    bool topmostDecided = false;  // topmostWanted holds the last wish; the style is read when it changes
+    // topmostWanted holds the last wish; the bit is set again when the wish changes or
+    // a look finds it taken away.
+    bool topmostDecided = false;
     bool topmostWanted = false;
 };
 
@@ -39,9 +43,13 @@ std::string RectText(const platform::Rect& r) {
 }
 
 // The foreground every cycle; whether it is the program's only when it changed; the
-// window's rectangle while it is in front, and its client area and minimised state
-// only when that rectangle or the foreground changed. False when the window is gone.
-bool Look(const platform::Rect* outer) {
+// window's rectangle while it is in front, and what else it shows (its client area,
+// minimised, topmost) when that rectangle or the foreground changed and every
+// kPlayDetailEvery cycles, for what changes where the window stands (a frame taken
+// off, a menu, the topmost bit taken away). False when the window is gone; `read`:
+// the rest was read this cycle.
+bool Look(const platform::Rect* outer, bool& read) {
+    read = false;
     const platform::WindowHandle foreground = platform::GetForegroundWindow();
     if (foreground != State.foreground) {
         State.foreground = foreground;
@@ -56,20 +64,16 @@ bool Look(const platform::Rect* outer) {
     platform::Rect seen;
     if (outer != nullptr) seen = *outer;
     else if (!platform::GetWindowRect(State.window, seen)) return false;
-    if (State.detailKnown && seen == State.outer) return true;
+    if (State.detailKnown && seen == State.outer && ++State.cyclesSinceDetail < kPlayDetailEvery) return true;
 
+    platform::WindowInfo info;
+    if (!platform::GetWindowInfo(State.window, info)) return false;
     State.outer = seen;
-    State.view.minimised = platform::IsIconic(State.window);
-    State.view.client = {};
-    if (!State.view.minimised) {
-        platform::Rect client;
-        platform::Point origin;
-        if (!platform::GetClientRect(State.window, client) || !platform::ClientToScreen(State.window, origin)) {
-            return false;
-        }
-        State.view.client = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-    }
-    State.detailKnown = true;
+    State.view.minimised = (info.style & platform::kWsMinimize) != 0;
+    State.view.client = info.client;
+    State.topmost = (info.exStyle & platform::kWsExTopmost) != 0;
+    State.detailKnown = read = true;
+    State.cyclesSinceDetail = 0;
     return true;
 }
 
@@ -158,7 +162,8 @@ bool ClipAndTopmostCycle(const platform::Rect* outer) {
         fresh.window = TargetWindow;
         State = fresh;
     }
-    if (!Look(outer)) return false;
+    bool read;
+    if (!Look(outer, read)) return false;
     if (Settings.ClipCursor) {
         platform::Rect clip;
         const bool wanted = WantedClip(State.view, State.paused, clip);
@@ -166,7 +171,9 @@ bool ClipAndTopmostCycle(const platform::Rect* outer) {
     }
     if (Settings.Topmost) {
         const bool wanted = WantedTopmost(State.view, State.paused);
-        if (!State.topmostDecided || wanted != State.topmostWanted) SetTopmost(wanted);
+        // Taken away while the window stays in front (by the program or another tool).
+        const bool lost = read && wanted && !State.topmost;
+        if (!State.topmostDecided || wanted != State.topmostWanted || lost) SetTopmost(wanted);
         State.topmostDecided = true;
         State.topmostWanted = wanted;
     }

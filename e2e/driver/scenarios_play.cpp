@@ -49,6 +49,13 @@ std::string ZOrderOf(const std::vector<std::pair<HWND, std::string>>& named) {
     return order;
 }
 
+// What another program does to the target's frame, its outer rectangle kept.
+void SetStyleInPlace(HWND window, LONG style) {
+    SetWindowLongW(window, GWL_STYLE, style);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 // A window of the driver's own, on a thread of its own that serves its messages.
 class OwnWindow {
 public:
@@ -139,6 +146,13 @@ void ForegroundAndPause(Checker& c, const Env& env) {
     const Geometry client = ScreenClientOf(target);
     c.Note("the target's client area on the screen: " + ToText(client));
     ExpectPlay(c, "in front", target, client, true);
+    SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ExpectPlay(c, "topmost taken away while in front", target, client, true);
+    const LONG style = GetWindowLongW(target, GWL_STYLE);
+    SetStyleInPlace(target, WS_POPUP | WS_VISIBLE);
+    ExpectPlay(c, "its frame taken off, the outer rectangle kept", target, kCentred, true);
+    SetStyleInPlace(target, style);
+    ExpectPlay(c, "its frame put back", target, client, true);
     {
         OwnWindow own;
         for (int round = 1; round <= 2; ++round) {
@@ -263,7 +277,9 @@ void BlackBars(Checker& c, const Env& env) {
 }  // namespace
 
 std::vector<Scenario> PlayScenarios() {
-    return {{"play", {{"clip and topmost follow the foreground; the pause key", ForegroundAndPause}}},
+    return {{"play",
+             {{"clip and topmost follow the foreground and the window; the pause key after a stub",
+               ForegroundAndPause}}},
             {"surround", {{"4:3 with bars in one colour, topmost: beneath, a click, minimised, the end", BlackBars}}}};
 }
 

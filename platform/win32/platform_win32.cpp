@@ -368,12 +368,11 @@ WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags) {
 
 bool IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
 
-bool IsIconic(WindowHandle window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
-
-bool ClientToScreen(WindowHandle window, Point& point) {
-    POINT raw{point.x, point.y};
-    if (!::ClientToScreen(ToHwnd(window), &raw)) return false;
-    point = {raw.x, raw.y};
+bool GetWindowInfo(WindowHandle window, WindowInfo& info) {
+    WINDOWINFO raw = {};
+    raw.cbSize = sizeof raw;
+    if (!::GetWindowInfo(ToHwnd(window), &raw)) return false;
+    info = {FromRect(raw.rcWindow), FromRect(raw.rcClient), raw.dwStyle, raw.dwExStyle};
     return true;
 }
 

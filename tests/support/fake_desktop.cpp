@@ -121,12 +121,12 @@ const char* const kCallNames[] = {
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
     "GetClassNameA", "MonitorFromRect", "GetFileInformationByHandle", "GetCPInfo", "ReplaceFileW",
-    "GetForegroundWindow", "GetAncestor", "IsWindow", "IsIconic", "ClientToScreen", "GetClipCursor", "ClipCursor",
+    "GetForegroundWindow", "GetAncestor", "IsWindow", "GetClipCursor", "ClipCursor",
     "RegisterHotKey", "UnregisterHotKey", "MsgWaitForMultipleObjects", "PeekMessageA", "DispatchMessageA",
     "MessageBeep",
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
     "CreateSolidBrush", "DeleteObject", "RegisterClassExA", "UnregisterClassA", "CreateWindowExA",
-    "DestroyWindow", "SetForegroundWindow",
+    "DestroyWindow", "SetForegroundWindow", "GetWindowInfo",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -947,19 +947,16 @@ WindowHandle Desktop::rootOwner(WindowHandle handle) const {
     return window->handle;
 }
 
-bool Desktop::isIconic(WindowHandle handle) const {
-    const Window* window = find(handle);
-    return window != nullptr && window->minimised;
-}
-
 // The frame lies evenly left, right and below the client area; the rest of its
 // height is the caption above it.
-bool Desktop::clientToScreen(WindowHandle handle, platform::Point& point) const {
+bool Desktop::windowInfo(WindowHandle handle, platform::WindowInfo& info) const {
     const Window* window = find(handle);
-    if (window == nullptr) return false;
+    Rect client;
+    if (window == nullptr || !clientRect(handle, client)) return false;
     const int side = window->minimised ? 0 : window->borderWidth / 2;
     const int top = window->minimised ? 0 : window->borderHeight - side;
-    point = {point.x + window->outer.left + side, point.y + window->outer.top + top};
+    const int left = window->outer.left + side, upper = window->outer.top + top;
+    info = {window->outer, {left, upper, left + client.right, upper + client.bottom}, window->style, window->exStyle};
     return true;
 }
 

@@ -50,11 +50,11 @@ enum class Call {
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
     GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
-    GetForegroundWindow, GetAncestor, IsWindow, IsIconic, ClientToScreen, GetClipCursor, ClipCursor,
+    GetForegroundWindow, GetAncestor, IsWindow, GetClipCursor, ClipCursor,
     RegisterHotKey, UnregisterHotKey, MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     CreateSolidBrush, DeleteObject, RegisterClassExA, UnregisterClassA, CreateWindowExA, DestroyWindow,
-    SetForegroundWindow,
+    SetForegroundWindow, GetWindowInfo,
     Count
 };
 const char* CallName(Call call);
@@ -301,8 +301,7 @@ public:
 
     // ---- around the window: foreground, clip, hot keys, the queue ----
     WindowHandle rootOwner(WindowHandle window) const;
-    bool isIconic(WindowHandle window) const;
-    bool clientToScreen(WindowHandle window, platform::Point& point) const;
+    bool windowInfo(WindowHandle window, platform::WindowInfo& info) const;
     Rect clipCursor() const;
     void setClip(const Rect* rect);
     bool registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);
