@@ -216,13 +216,15 @@ void TakeQueuedMessages() {
 bool PlayPaused() { return State.paused; }
 
 void PlayCycle(const platform::Rect* outer, bool placed) {
+    // While no window is known nothing is wanted; the foreground may still be the
+    // program's, so Windows would leave the cursor confined.
     if (TargetWindow == platform::kNoWindow) {
-        HideSurround();
+        ReleasePlay();
         return;
     }
     if (State.active && !ClipAndTopmostCycle(outer)) {
         TargetWindow = platform::kNoWindow;
-        HideSurround();
+        ReleasePlay();
         return;
     }
     // After topmost: the surround takes its band from the window above it.

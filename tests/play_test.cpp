@@ -154,6 +154,24 @@ TEST_F(Play, WhatTheOuterRectangleDoesNotShowIsAnsweredWithinAQuarterOfASecond) 
     RunTargetProgram();
 }
 
+// A window built anew: the program's other window in front meanwhile, Windows
+// leaves the cursor confined; the launcher frees it while it knows no window.
+TEST_F(Play, WhileNoWindowIsKnownTheCursorIsFree) {
+    Settings.FindByName = true;
+    Settings.NameMask = "Game";
+    desktop.at(500, [&] {
+        const WindowHandle old = game();
+        desktop.activate(desktop.addWindow(aWindow().withTitle("Loading").ownedBy(desktop.lastLaunchedPid())));
+        desktop.destroyWindow(old);
+    });
+    desktop.at(522, [&] {
+        Rect held;
+        EXPECT_FALSE(desktop.cursorClip(held));
+    });
+    desktop.program(kGame, aProgram().running(1000).showing(fake::WindowSpec(kWindow).withTitle("Game")));
+    RunTargetProgram();
+}
+
 TEST_F(Play, ARebuiltWindowIsFollowedWithoutTheLockAndNotResized) {
     Settings.LockWindow = false;
     const Rect rebuilt{10, 20, 650, 500};
