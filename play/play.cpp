@@ -1,6 +1,9 @@
 #include "play/play.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/trace.h"
@@ -37,9 +40,14 @@ struct PlayState {
 
 PlayState State;
 
-std::string RectText(const platform::Rect& r) {
-    return std::to_string(r.left) + ", " + std::to_string(r.top) + " - " + std::to_string(r.right - r.left) +
-           " x " + std::to_string(r.bottom - r.top);
+// Built in place: another program may confine the cursor in every cycle, and the
+// launcher's cycles touch no heap.
+void TraceConfined(const platform::Rect& r) {
+    char line[96];
+    const int length = std::snprintf(line, sizeof line, "Cursor confined to %d, %d - %d x %d", static_cast<int>(r.left),
+                                     static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+                                     static_cast<int>(r.bottom - r.top));
+    if (length > 0) Trace(std::string_view(line, std::min(static_cast<std::size_t>(length), sizeof line - 1)));
 }
 
 // The foreground every cycle; whether it is the program's only when it changed; the
@@ -90,7 +98,7 @@ void SetClip(bool wanted, const platform::Rect& clip) {
             platform::GetClipCursor(State.clip.inForce);
             State.clip.asked = clip;
             State.clip.set = true;
-            Trace("Cursor confined to " + RectText(clip));
+            TraceConfined(clip);
             return;
         case ClipMove::Release:
             platform::ClipCursor(nullptr);
