@@ -277,9 +277,13 @@ WindowHandle GetForegroundWindow();
 // owners (the window itself when it has neither); 0 on failure.
 WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags);
 bool IsWindow(WindowHandle window);
-bool IsIconic(WindowHandle window);
-// A point of the window's client area in screen coordinates.
-bool ClientToScreen(WindowHandle window, Point& point);
+// GetWindowInfo: the outer rectangle and the client area in screen coordinates, the
+// style and the extended style, in one call.
+struct WindowInfo {
+    Rect outer, client;
+    std::uint32_t style = 0, exStyle = 0;
+};
+bool GetWindowInfo(WindowHandle window, WindowInfo& info);
 // The rectangle the cursor is confined to; the whole virtual screen when it is free.
 bool GetClipCursor(Rect& rect);
 // Confines the cursor to the rectangle (the system cuts it to the screen); a null
@@ -302,7 +306,8 @@ struct QueuedMessage {
 };
 // MsgWaitForMultipleObjects on one handle for any input (QS_ALLINPUT): kWaitObject0
 // when the handle is signalled, kWaitObject0 + 1 when the thread's queue got
-// something since it was last looked at, kWaitTimeout otherwise.
+// something since it was last looked at, kWaitTimeout otherwise. Handle 0 waits on
+// the queue alone, with the same answers.
 std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds);
 // PeekMessageA for any window of the thread and thread messages, with PM_REMOVE.
 bool PeekMessageA(QueuedMessage& message);

@@ -1,6 +1,9 @@
 #include "play/play.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/trace.h"
@@ -20,54 +23,65 @@ struct PlayState {
     // What the cycles saw of `window`, kept so that a cycle reads only what changed.
     platform::WindowHandle window = platform::kNoWindow;
     platform::WindowHandle foreground = platform::kNoWindow;
-    bool detailKnown = false;  // view.minimised and view.client belong to `outer`
+    platform::WindowHandle foregroundRoot = 0;  // the end of its chain of owners
+    bool detailKnown = false;                   // view.minimised, view.client and topmost belong to `outer`
+    int cyclesSinceDetail = 0;
     platform::Rect outer;
     WindowView view;
+    bool topmost = false;
     // What the launcher did.
     ClipMemory clip;
     bool topmostMade = false;
-    bool topmostDecided = false;  // topmostWanted holds the last wish; the style is read when it changes
+    // topmostWanted holds the last wish; the bit is set again when the wish changes or
+    // a look finds it taken away.
+    bool topmostDecided = false;
     bool topmostWanted = false;
 };
 
 PlayState State;
 
-std::string RectText(const platform::Rect& r) {
-    return std::to_string(r.left) + ", " + std::to_string(r.top) + " - " + std::to_string(r.right - r.left) +
-           " x " + std::to_string(r.bottom - r.top);
+// Built in place: another program may confine the cursor in every cycle, and the
+// launcher's cycles touch no heap.
+void TraceConfined(const platform::Rect& r) {
+    char line[96];
+    const int length = std::snprintf(line, sizeof line, "Cursor confined to %d, %d - %d x %d", static_cast<int>(r.left),
+                                     static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+                                     static_cast<int>(r.bottom - r.top));
+    if (length > 0) Trace(std::string_view(line, std::min(static_cast<std::size_t>(length), sizeof line - 1)));
 }
 
 // The foreground every cycle; whether it is the program's only when it changed; the
-// window's rectangle while it is in front, and its client area and minimised state
-// only when that rectangle or the foreground changed. False when the window is gone.
-bool Look(const platform::Rect* outer) {
+// window's rectangle while it is in front, and what else it shows (its client area,
+// minimised, topmost) when that rectangle or the foreground changed and every
+// kPlayDetailEvery cycles, for what changes where the window stands (a frame taken
+// off, a menu, the topmost bit taken away). False when the window is gone; `read`:
+// the rest was read this cycle.
+bool Look(const platform::Rect* outer, bool& read) {
+    read = false;
     const platform::WindowHandle foreground = platform::GetForegroundWindow();
     if (foreground != State.foreground) {
         State.foreground = foreground;
+        State.foregroundRoot = foreground == 0 || foreground == State.window
+                                   ? foreground
+                                   : platform::GetAncestor(foreground, platform::kGaRootOwner);
         State.detailKnown = false;
-        State.view.inFront = foreground != 0 && (foreground == State.window ||
-                                                 platform::GetAncestor(foreground, platform::kGaRootOwner) ==
-                                                     State.window);
+        State.view.inFront = foreground != 0 && State.foregroundRoot == State.window;
         if (!State.view.inFront && !platform::IsWindow(State.window)) return false;
     }
     if (!State.view.inFront) return true;
     platform::Rect seen;
     if (outer != nullptr) seen = *outer;
     else if (!platform::GetWindowRect(State.window, seen)) return false;
-    if (State.detailKnown && seen == State.outer) return true;
+    if (State.detailKnown && seen == State.outer && ++State.cyclesSinceDetail < kPlayDetailEvery) return true;
 
+    platform::WindowInfo info;
+    if (!platform::GetWindowInfo(State.window, info)) return false;
     State.outer = seen;
-    State.view.minimised = platform::IsIconic(State.window);
-    State.view.client = {};
-    if (!State.view.minimised) {
-        platform::Rect client;
-        platform::Point origin;
-        if (!platform::GetClientRect(State.window, client) || !platform::ClientToScreen(State.window, origin)) {
-            return false;
-        }
-        State.view.client = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-    }
-    State.detailKnown = true;
+    State.view.minimised = (info.style & platform::kWsMinimize) != 0;
+    State.view.client = info.client;
+    State.topmost = (info.exStyle & platform::kWsExTopmost) != 0;
+    State.detailKnown = read = true;
+    State.cyclesSinceDetail = 0;
     return true;
 }
 
@@ -84,7 +98,7 @@ void SetClip(bool wanted, const platform::Rect& clip) {
             platform::GetClipCursor(State.clip.inForce);
             State.clip.asked = clip;
             State.clip.set = true;
-            Trace("Cursor confined to " + RectText(clip));
+            TraceConfined(clip);
             return;
         case ClipMove::Release:
             platform::ClipCursor(nullptr);
@@ -96,9 +110,27 @@ void SetClip(bool wanted, const platform::Rect& clip) {
     State.clip.set = false;
 }
 
+bool IsTopmost(platform::WindowHandle window) {
+    return (platform::GetWindowLongA(window, platform::kGwlExStyle) & platform::kWsExTopmost) != 0;
+}
+
+// Where the window goes when it leaves the topmost band: where an ordinary window
+// would be. HWND_NOTOPMOST puts it above every ordinary window, so above the program
+// switched to, which the system raised to the top of them: when that program's
+// window is the first ordinary one below, the window goes right below its root
+// window instead. The surround is passed over: it follows the window.
+platform::WindowHandle PlaceOutOfTheBand() {
+    for (platform::WindowHandle below = platform::GetWindow(State.window, platform::kGwHwndNext); below != 0;
+         below = platform::GetWindow(below, platform::kGwHwndNext)) {
+        if (below == SurroundWindow || IsTopmost(below)) continue;
+        return below == State.foreground && State.foregroundRoot != 0 ? State.foregroundRoot
+                                                                        : platform::kHwndNoTopmost;
+    }
+    return platform::kHwndNoTopmost;
+}
+
 void SetTopmost(bool wanted) {
-    const bool topmost =
-        (platform::GetWindowLongA(State.window, platform::kGwlExStyle) & platform::kWsExTopmost) != 0;
+    const bool topmost = IsTopmost(State.window);
     const std::uint32_t flags = platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoActivate;
     switch (DecideTopmost(wanted, topmost, State.topmostMade)) {
         case TopmostMove::Keep:
@@ -110,7 +142,7 @@ void SetTopmost(bool wanted) {
             }
             break;
         case TopmostMove::Lower:
-            platform::SetWindowPos(State.window, platform::kHwndNoTopmost, 0, 0, 0, 0, flags);
+            platform::SetWindowPos(State.window, PlaceOutOfTheBand(), 0, 0, 0, 0, flags);
             Trace("Window no longer topmost");
             State.topmostMade = false;
             break;
@@ -138,7 +170,8 @@ bool ClipAndTopmostCycle(const platform::Rect* outer) {
         fresh.window = TargetWindow;
         State = fresh;
     }
-    if (!Look(outer)) return false;
+    bool read;
+    if (!Look(outer, read)) return false;
     if (Settings.ClipCursor) {
         platform::Rect clip;
         const bool wanted = WantedClip(State.view, State.paused, clip);
@@ -146,7 +179,9 @@ bool ClipAndTopmostCycle(const platform::Rect* outer) {
     }
     if (Settings.Topmost) {
         const bool wanted = WantedTopmost(State.view, State.paused);
-        if (!State.topmostDecided || wanted != State.topmostWanted) SetTopmost(wanted);
+        // Taken away while the window stays in front (by the program or another tool).
+        const bool lost = read && wanted && !State.topmost;
+        if (!State.topmostDecided || wanted != State.topmostWanted || lost) SetTopmost(wanted);
         State.topmostDecided = true;
         State.topmostWanted = wanted;
     }
@@ -189,13 +224,15 @@ void TakeQueuedMessages() {
 bool PlayPaused() { return State.paused; }
 
 void PlayCycle(const platform::Rect* outer, bool placed) {
+    // While no window is known nothing is wanted; the foreground may still be the
+    // program's, so Windows would leave the cursor confined.
     if (TargetWindow == platform::kNoWindow) {
-        HideSurround();
+        ReleasePlay();
         return;
     }
     if (State.active && !ClipAndTopmostCycle(outer)) {
         TargetWindow = platform::kNoWindow;
-        HideSurround();
+        ReleasePlay();
         return;
     }
     // After topmost: the surround takes its band from the window above it.

@@ -27,7 +27,7 @@ bool PlayPaused();
 // rectangle when this cycle has already read it and left it as it was, else null;
 // `placed`: the first placement has been made. A window that is gone sets
 // TargetWindow to the not-found value, so the loop searches for the program's
-// window again; while none is known the surround is down.
+// window again; while none is known all is let go as by ReleasePlay.
 void PlayCycle(const platform::Rect* outer, bool placed);
 
 // Frees the cursor while the launcher's own clip is in force (a clip another

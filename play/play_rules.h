@@ -12,6 +12,12 @@ struct WindowView {
     platform::Rect client;  // its client area in screen coordinates
 };
 
+// While the window is in front, its client area, minimised state and topmost bit are
+// read when its outer rectangle or the foreground changed, and at least every
+// kPlayDetailEvery cycles (some 11 ms each: within a quarter of a second) for what
+// changes where the window stands.
+constexpr int kPlayDetailEvery = 16;
+
 // The cursor is kept in the client area while the window is in front, not
 // minimised and not paused, and has an area at all. True with the rectangle then.
 bool WantedClip(const WindowView& view, bool paused, platform::Rect& clip);

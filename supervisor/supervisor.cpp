@@ -27,10 +27,11 @@ std::int32_t AdvanceClock(std::int32_t elapsedMs) {
 }
 
 // The started program, and with followchildren the job that holds it and every
-// process it starts in turn (0: none).
+// process it starts in turn (0: none), which may outlive it.
 struct Launch {
     platform::ProcessInformation process;
     platform::KernelHandle job = 0;
+    bool startedEnded = false;
 };
 
 // Puts the suspended process into a job of its own, so that no child can start
@@ -80,16 +81,20 @@ bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& proc
 // One wait on the started process and, with a job, one query of the job per cycle:
 // with a job the program has ended when its last process has. While the launcher's
 // queue is in use the wait also tells whether something came to it (`queued`), so
-// an empty queue costs no call of its own.
-bool ProgramHasEnded(const Launch& launch, bool& queued) {
+// an empty queue costs no call of its own. A started process that has ended would
+// answer every wait at once, before the queue: from then on the wait is on the
+// queue alone.
+bool ProgramHasEnded(Launch& launch, bool& queued) {
     std::uint32_t waited;
     if (PlayUsesQueue()) {
-        waited = platform::MsgWaitForMultipleObjects(launch.process.process, kProcessWaitMs);
+        waited = platform::MsgWaitForMultipleObjects(launch.startedEnded ? 0 : launch.process.process,
+                                                     kProcessWaitMs);
         queued = waited == platform::kWaitObject0 + 1;
     } else {
         waited = platform::WaitForSingleObject(launch.process.process, kProcessWaitMs);
     }
-    const bool startedEnded = waited == platform::kWaitObject0;
+    const bool startedEnded = launch.startedEnded || waited == platform::kWaitObject0;
+    launch.startedEnded = startedEnded;
     if (launch.job == 0) return startedEnded;
     if (!QueryJobProcesses(launch.job, TargetJobProcesses)) {
         TargetJobProcesses.active = TargetJobProcesses.listed = 0;

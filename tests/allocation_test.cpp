@@ -185,6 +185,20 @@ TEST_F(LoopAllocations, ALongLogLineOutOfMemoryIsWrittenAllTheSame) {
               std::string::npos);
 }
 
+// Another program confines the cursor in every cycle, the launcher too.
+TEST_F(LoopAllocations, FightingAnotherProgramForTheCursorAllocatesNothing) {
+    const platform::Rect elsewhere{0, 0, 300, 300};
+    Settings.ClipCursor = true;
+    desktop.program(kGame, aProgram().running(25000).showing(aWindow().withTitle("The Game")));
+    for (std::int64_t ms = 1000; ms < 25000; ms += 10) {
+        desktop.at(ms, [&] { desktop.clipByAnotherProgram(&elsewhere); });
+    }
+    countBetween(1100, 24000);
+    RunTargetProgram();
+    EXPECT_GE(desktop.calls(fake::Call::ClipCursor), 2000u) << "confined again in every cycle";
+    EXPECT_EQ(Allocations, 0u);
+}
+
 TEST_F(LoopAllocations, FollowingChildrenAllocatesNothing) {
     const char* const stub = "C:\\Games\\start.exe";
     for (int i = 0; i < 1000; ++i) desktop.addWindow(aWindow().withTitle("Some other program").ownedBy(8));

@@ -44,15 +44,15 @@ protected:
     WindowHandle game() const { return desktop.windowOfLastLaunch(); }
     WindowHandle surround() const { return desktop.launcherWindows().at(0); }
 
-    // From 5 s on, with nothing changing: each of `everyCycle` once a cycle, the
-    // style at most every `styleEvery` cycles (0: never), and else only the sleep.
-    void expectEachCycleToCost(const std::vector<Call>& everyCycle, int styleEvery) {
+    // From 5 s on, with nothing changing: each of `everyCycle` once a cycle, `now`
+    // at most every `nowEvery` cycles, and else only the sleep.
+    void expectEachCycleToCost(const std::vector<Call>& everyCycle, Call now, int nowEvery) {
         desktop.at(5000, [&] { desktop.resetCallCounts(); });
         desktop.at(6000, [&] {
-            const std::uint64_t cycles = desktop.calls(Call::Sleep), styles = desktop.calls(Call::GetWindowLongA);
+            const std::uint64_t cycles = desktop.calls(Call::Sleep), occasional = desktop.calls(now);
             for (Call call : everyCycle) EXPECT_EQ(desktop.calls(call), cycles) << fake::CallName(call);
-            EXPECT_LE(styles, styleEvery == 0 ? 0 : cycles / styleEvery + 1);
-            EXPECT_EQ(desktop.totalCalls(), (everyCycle.size() + 1) * cycles + styles);
+            EXPECT_LE(occasional, cycles / nowEvery + 1) << fake::CallName(now);
+            EXPECT_EQ(desktop.totalCalls(), (everyCycle.size() + 1) * cycles + occasional);
         });
         desktop.program(kGame, aProgram().running(10000).showing(kWindow));
         RunTargetProgram();
@@ -128,6 +128,48 @@ TEST_F(Play, EachChangeIsAnsweredWithinACycle) {
                                aWindow().ownedByWindow(0).appearingAfter(800)));
     RunTargetProgram();
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 7u) << "found, first resize, back, freed, changed, minimised (the release), restored";
+}
+
+// What the outer rectangle does not show is seen within a quarter of a second.
+TEST_F(Play, WhatTheOuterRectangleDoesNotShowIsAnsweredWithinAQuarterOfASecond) {
+    const Rect outer{560, 240, 1360, 840};
+    constexpr std::uint32_t kFramed = 0x14CF0000u, kInPlace = 0x13;  // no move, no size, no activation
+    const struct Step {
+        std::int64_t at;
+        std::function<void()> act;
+        const char* label;
+        const Rect* clip;
+    } steps[] = {
+        {100, [this] { desktop.setWindowStyle(game(), platform::kWsPopup | platform::kWsVisible); }, "frame off",
+         &outer},
+        {400, [this] { desktop.setWindowStyle(game(), kFramed); }, "frame back", &kClient},
+        {700, [this] { desktop.setWindowPos(game(), platform::kHwndNoTopmost, 0, 0, 0, 0, kInPlace); }, "topmost taken",
+         &kClient},
+    };
+    for (const Step& step : steps) {
+        desktop.at(step.at, step.act);
+        expectAt(step.at + 250, step.label, step.clip, true);
+    }
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    RunTargetProgram();
+}
+
+// A window built anew: the program's other window in front meanwhile, Windows
+// leaves the cursor confined; the launcher frees it while it knows no window.
+TEST_F(Play, WhileNoWindowIsKnownTheCursorIsFree) {
+    Settings.FindByName = true;
+    Settings.NameMask = "Game";
+    desktop.at(500, [&] {
+        const WindowHandle old = game();
+        desktop.activate(desktop.addWindow(aWindow().withTitle("Loading").ownedBy(desktop.lastLaunchedPid())));
+        desktop.destroyWindow(old);
+    });
+    desktop.at(522, [&] {
+        Rect held;
+        EXPECT_FALSE(desktop.cursorClip(held));
+    });
+    desktop.program(kGame, aProgram().running(1000).showing(fake::WindowSpec(kWindow).withTitle("Game")));
+    RunTargetProgram();
 }
 
 TEST_F(Play, ARebuiltWindowIsFollowedWithoutTheLockAndNotResized) {
@@ -228,12 +270,12 @@ TEST_F(Play, AnExceptionInTheLoopLetsEverythingGoBeforeItsReport) {
 
 // The lock's own rectangle read serves the clip: in front, with the clip in force,
 // a cycle costs the foreground window and the clip beyond the lock's calls, and the
-// wait that also looks at the queue.
+// wait that also looks at the queue; the rest of the window now and then.
 TEST_F(Play, ACycleInFrontWithEveryKeyCostsTwoCallsMoreThanTheLock) {
     Settings.PauseKey = {kCtrl, kF12};
     expectEachCycleToCost({Call::MsgWaitForMultipleObjects, Call::GetWindowRect, Call::GetForegroundWindow,
                            Call::GetClipCursor},
-                          0);
+                          Call::GetWindowInfo, kPlayDetailEvery);
     EXPECT_EQ(desktop.calls(Call::ClipCursor), 0u) << "no churn: nothing since 5000 ms";
 }
 
@@ -280,6 +322,30 @@ TEST_F(Surround, FollowsTheWindowWithinACycle) {
         << "window, class and brush gone when the program ends";
 }
 
+// With topmost the game leaves the band right below the program switched to.
+TEST_F(Surround, WithTopmostTheProgramSwitchedToLiesAboveTheGameAndTheSurround) {
+    Settings.Topmost = true;
+    desktop.at(200, [&] { desktop.activate(other); });
+    desktop.at(211, [&] { EXPECT_TRUE(desktop.isAbove(other, game()) && !desktop.isTopmost(game())); });
+    expectAt(211, "another program in front", true);
+    desktop.program(kGame, aProgram().running(300).showing(kWindow));
+    RunTargetProgram();
+}
+
+// A launcher stub that ends at once: the queue is still heard.
+TEST_F(Surround, WithFollowChildrenThePauseKeyAndAClickWorkAfterTheStubEnded) {
+    Settings.ProgramFile = "C:\\Games\\Old\\start.exe";
+    Settings.FollowChildren = true;
+    Settings.PauseKey = {kCtrl, kF12};
+    desktop.program(kGame, aProgram().running(1000).showing(kWindow));
+    desktop.program(Settings.ProgramFile, aProgram().running(10).starting(kGame));
+    desktop.at(400, [&] { desktop.pressKeys(kCtrl, kF12); });
+    desktop.at(422, [&] { EXPECT_FALSE(desktop.isVisible(surround())) << "paused"; });
+    desktop.at(500, [&] { desktop.pressKeys(kCtrl, kF12), desktop.activate(other), desktop.click(surround()); });
+    desktop.at(522, [&] { EXPECT_TRUE(desktop.isVisible(surround()) && desktop.foreground() != other); });
+    RunTargetProgram();
+}
+
 TEST_F(Surround, FollowsTheWindowToAnotherDisplayWithDisplayWindow) {
     Settings.Display = DisplayChoice::Window;
     desktop.addDisplay("\\\\.\\DISPLAY2", 1920, 0, 1280, 1024);
@@ -309,7 +375,7 @@ TEST_F(Surround, IsDownBeforeABox) {
 // The lock's cycle and one read more, the window below; the style now and then.
 TEST_F(Surround, ACycleCostsTheWindowBelowBeyondTheLock) {
     expectEachCycleToCost({Call::MsgWaitForMultipleObjects, Call::GetWindowRect, Call::GetWindow},
-                          kSurroundStyleEvery);
+                          Call::GetWindowLongA, kSurroundStyleEvery);
 }
 
 }  // namespace

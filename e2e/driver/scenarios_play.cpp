@@ -1,11 +1,13 @@
 // The play around the window on real windows: the cursor kept in the target's
 // client area and the target topmost while it is in front, both let go while a
-// window of the driver's own is in front, and the pause key sent as keyboard input;
+// window of the driver's own is in front, which then lies above the target (and the
+// surround), and the pause key sent as keyboard input after a launcher stub ended;
 // the surround around a pillar-boxed window, clicked, and following its window.
 // The foreground and the cursor belong to the whole desktop, so these scenarios run
 // alone and in one case each.
 #include <atomic>
 #include <thread>
+#include <utility>
 
 #include "harness.h"
 
@@ -35,6 +37,24 @@ Geometry ScreenClientOf(HWND window) {
 }
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The named windows in their Z-order, top first: "the driver's window, the target".
+std::string ZOrderOf(const std::vector<std::pair<HWND, std::string>>& named) {
+    std::string order;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        for (const auto& [handle, name] : named) {
+            if (handle == window) order += (order.empty() ? "" : ", ") + name;
+        }
+    }
+    return order;
+}
+
+// What another program does to the target's frame, its outer rectangle kept.
+void SetStyleInPlace(HWND window, LONG style) {
+    SetWindowLongW(window, GWL_STYLE, style);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
 
 // A window of the driver's own, on a thread of its own that serves its messages.
 class OwnWindow {
@@ -107,25 +127,40 @@ void PressPauseKey() {
     SendInput(6, inputs, sizeof(INPUT));
 }
 
+// The target started through a stub that ends at once (followchildren=1), so the
+// launcher's queue is heard after the started process has ended.
 void ForegroundAndPause(Checker& c, const Env& env) {
     LauncherRun run(env, "play");
     const std::string title = "fw-e2e play";
-    Ini ini = ValidIni(env, "--title \"" + title + "\" --outer 640 480 --pos 100 100");
+    Ini ini = ValidIni(env, "--title \"" + title + "\" --spawn-child --outer 640 480 --pos 100 100");
+    ini.Set("program", "followchildren", "1");
     ini.Set("tweaks", "clipcursor", "1").Set("tweaks", "topmost", "1").Set("tweaks", "pausekey", "Ctrl+Alt+F11");
     HWND target = LaunchWithWindow(c, run, ini, title);
     if (!target) return;
     WaitUntil([&] { return OuterOf(target) == kCentred; }, kFirstResizeMs);
     c.Equal("first resize", kCentred, OuterOf(target));
+    HANDLE stub = OpenProcess(SYNCHRONIZE, FALSE, ParentProcessOf(ProcessOf(target)));
+    c.Equal("the stub has ended", true, !stub || WaitForSingleObject(stub, 10000) == WAIT_OBJECT_0);
+    if (stub) CloseHandle(stub);
     c.Record(BringToFront(target), "the target in front", "foreground " + ToText(GetForegroundWindow() == target));
     const Geometry client = ScreenClientOf(target);
     c.Note("the target's client area on the screen: " + ToText(client));
     ExpectPlay(c, "in front", target, client, true);
+    SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ExpectPlay(c, "topmost taken away while in front", target, client, true);
+    const LONG style = GetWindowLongW(target, GWL_STYLE);
+    SetStyleInPlace(target, WS_POPUP | WS_VISIBLE);
+    ExpectPlay(c, "its frame taken off, the outer rectangle kept", target, kCentred, true);
+    SetStyleInPlace(target, style);
+    ExpectPlay(c, "its frame put back", target, client, true);
     {
         OwnWindow own;
         for (int round = 1; round <= 2; ++round) {
             const std::string n = " (" + std::to_string(round) + ")";
             c.Record(BringToFront(own.Handle()), "the driver's window in front" + n, "");
             ExpectPlay(c, "another program in front" + n, target, Screen(), false);
+            c.Equal("the driver's window above the target" + n, std::string("the driver's window, the target"),
+                    ZOrderOf({{own.Handle(), "the driver's window"}, {target, "the target"}}));
             c.Record(BringToFront(target), "the target back in front" + n, "");
             ExpectPlay(c, "back in front" + n, target, client, true);
         }
@@ -221,6 +256,9 @@ void BlackBars(Checker& c, const Env& env) {
         OwnWindow own;
         c.Record(BringToFront(own.Handle()), "the driver's window in front", "");
         ExpectSurround(c, "another program in front, the target no longer topmost", target, surround, true);
+        c.Equal("the driver's window above the target and the surround",
+                std::string("the driver's window, the target, the surround"),
+                ZOrderOf({{own.Handle(), "the driver's window"}, {target, "the target"}, {surround, "the surround"}}));
         ClickAt(120, 700);
         c.Equal("a click on the surround brings the target back in front", true,
                 WaitUntil([&] { return GetForegroundWindow() == target; }, kWithinMs));
@@ -239,7 +277,9 @@ void BlackBars(Checker& c, const Env& env) {
 }  // namespace
 
 std::vector<Scenario> PlayScenarios() {
-    return {{"play", {{"clip and topmost follow the foreground; the pause key", ForegroundAndPause}}},
+    return {{"play",
+             {{"clip and topmost follow the foreground and the window; the pause key after a stub",
+               ForegroundAndPause}}},
             {"surround", {{"4:3 with bars in one colour, topmost: beneath, a click, minimised, the end", BlackBars}}}};
 }
 

@@ -368,12 +368,11 @@ WindowHandle GetAncestor(WindowHandle window, std::uint32_t flags) {
 
 bool IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
 
-bool IsIconic(WindowHandle window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
-
-bool ClientToScreen(WindowHandle window, Point& point) {
-    POINT raw{point.x, point.y};
-    if (!::ClientToScreen(ToHwnd(window), &raw)) return false;
-    point = {raw.x, raw.y};
+bool GetWindowInfo(WindowHandle window, WindowInfo& info) {
+    WINDOWINFO raw = {};
+    raw.cbSize = sizeof raw;
+    if (!::GetWindowInfo(ToHwnd(window), &raw)) return false;
+    info = {FromRect(raw.rcWindow), FromRect(raw.rcClient), raw.dwStyle, raw.dwExStyle};
     return true;
 }
 
@@ -397,6 +396,11 @@ bool RegisterHotKey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key
 bool UnregisterHotKey(std::uint32_t id) { return ::UnregisterHotKey(nullptr, static_cast<int>(id)) != FALSE; }
 
 std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds) {
+    if (handle == 0) {
+        // With no handle the queue's answer is WAIT_OBJECT_0: made the one it has beside a handle.
+        const DWORD waited = ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+        return waited == WAIT_OBJECT_0 ? WAIT_OBJECT_0 + 1 : waited;
+    }
     const HANDLE handles[] = {ToHandle(handle)};
     return ::MsgWaitForMultipleObjects(1, handles, FALSE, milliseconds, QS_ALLINPUT);
 }

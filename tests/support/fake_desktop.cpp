@@ -121,12 +121,12 @@ const char* const kCallNames[] = {
     "GetCommandLineA", "ResumeThread", "TerminateProcess", "CreateJobObjectW", "AssignProcessToJobObject",
     "QueryInformationJobObject", "GetLastError", "FormatMessageA", "GetTickCount", "GetLocalTime",
     "GetClassNameA", "MonitorFromRect", "GetFileInformationByHandle", "GetCPInfo", "ReplaceFileW",
-    "GetForegroundWindow", "GetAncestor", "IsWindow", "IsIconic", "ClientToScreen", "GetClipCursor", "ClipCursor",
+    "GetForegroundWindow", "GetAncestor", "IsWindow", "GetClipCursor", "ClipCursor",
     "RegisterHotKey", "UnregisterHotKey", "MsgWaitForMultipleObjects", "PeekMessageA", "DispatchMessageA",
     "MessageBeep",
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
     "CreateSolidBrush", "DeleteObject", "RegisterClassExA", "UnregisterClassA", "CreateWindowExA",
-    "DestroyWindow", "SetForegroundWindow",
+    "DestroyWindow", "SetForegroundWindow", "GetWindowInfo",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 
@@ -803,10 +803,11 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     Window* window = find(handle);
     if (window == nullptr) return false;
     if ((flags & platform::kSwpNoZOrder) == 0) {
+        const bool topmost = (window->exStyle & platform::kWsExTopmost) != 0;
         if (insertAfter == platform::kHwndTopmost) window->exStyle |= platform::kWsExTopmost;
         if (insertAfter == platform::kHwndNoTopmost) window->exStyle &= ~platform::kWsExTopmost;
         if (find(insertAfter) != nullptr) placeAfter(*window, insertAfter);
-        else raiseWindow(handle);
+        else if (insertAfter != platform::kHwndNoTopmost || topmost) raiseWindow(handle);
     }
     if (flags & platform::kSwpShowWindow) window->style |= platform::kWsVisible;
     if (flags & platform::kSwpHideWindow) window->style &= ~platform::kWsVisible;
@@ -825,13 +826,14 @@ bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x,
     return true;
 }
 
-// Right below the other window. As Wine does, the window keeps its own topmost bit
-// whichever band it lands in.
+// Right below the other window. As Wine does, below an ordinary window it is an
+// ordinary window; below a topmost one it keeps its own bit.
 void Desktop::placeAfter(Window& window, WindowHandle insertAfter) {
     if (window.handle == insertAfter) return;
     zOrder_.erase(zOrder_.begin() + static_cast<std::ptrdiff_t>(window.zIndex));
     renumberZOrder();
     const Window* previous = find(insertAfter);
+    if ((previous->exStyle & platform::kWsExTopmost) == 0) window.exStyle &= ~platform::kWsExTopmost;
     zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(previous->zIndex + 1), &window);
     renumberZOrder();
 }
@@ -945,19 +947,16 @@ WindowHandle Desktop::rootOwner(WindowHandle handle) const {
     return window->handle;
 }
 
-bool Desktop::isIconic(WindowHandle handle) const {
-    const Window* window = find(handle);
-    return window != nullptr && window->minimised;
-}
-
 // The frame lies evenly left, right and below the client area; the rest of its
 // height is the caption above it.
-bool Desktop::clientToScreen(WindowHandle handle, platform::Point& point) const {
+bool Desktop::windowInfo(WindowHandle handle, platform::WindowInfo& info) const {
     const Window* window = find(handle);
-    if (window == nullptr) return false;
+    Rect client;
+    if (window == nullptr || !clientRect(handle, client)) return false;
     const int side = window->minimised ? 0 : window->borderWidth / 2;
     const int top = window->minimised ? 0 : window->borderHeight - side;
-    point = {point.x + window->outer.left + side, point.y + window->outer.top + top};
+    const int left = window->outer.left + side, upper = window->outer.top + top;
+    info = {window->outer, {left, upper, left + client.right, upper + client.bottom}, window->style, window->exStyle};
     return true;
 }
 
@@ -1006,8 +1005,11 @@ bool Desktop::registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uin
 bool Desktop::unregisterHotkey(std::uint32_t id) { return hotkeys_.erase(id) == 1; }
 
 // Returns at once for a message already there; a process that has ended comes first.
+// Handle 0: the queue alone.
 std::uint32_t Desktop::waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms) {
-    const std::uint32_t result = waitForProcess(handle, queue_.empty() ? ms : 0);
+    if (handle == 0 && queue_.empty()) advanceTo(clockMs_ + ms);
+    const std::uint32_t result =
+        handle == 0 ? platform::kWaitTimeout : waitForProcess(handle, queue_.empty() ? ms : 0);
     return result == platform::kWaitTimeout && !queue_.empty() ? platform::kWaitObject0 + 1 : result;
 }
 
@@ -1074,6 +1076,13 @@ std::vector<WindowHandle> Desktop::launcherWindows() const {
 
 bool Desktop::isVisible(WindowHandle handle) const {
     return (windowLong(handle, platform::kGwlStyle) & platform::kWsVisible) != 0;
+}
+
+bool Desktop::isAbove(WindowHandle upper, WindowHandle lower) const {
+    const Window* a = find(upper);
+    const Window* b = find(lower);
+    if (a == nullptr || b == nullptr) throw std::logic_error("no such window");
+    return a->zIndex < b->zIndex;
 }
 
 std::uint32_t Desktop::brushColourOf(WindowHandle handle) const {

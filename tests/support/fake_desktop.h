@@ -15,8 +15,10 @@
 // read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
 // file's identity survives every name it is opened by; a window's client area shrinks with it; windows vanish when their
 // process ends; calls on a vanished window fail; a program's window comes up in
-// front; the foreground passing to another process frees the cursor; a window
-// placed right after another keeps its own topmost bit, as under Wine; a click
+// front; the foreground passing to another process frees the cursor; as under
+// Wine, a window placed right after an ordinary one leaves the topmost band while
+// one placed after a topmost window keeps its own bit, and HWND_NOTOPMOST moves
+// only a topmost window (to the top of the ordinary ones); a click
 // activates the window under it unless that window does not activate.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
@@ -48,11 +50,11 @@ enum class Call {
     GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
     QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
     GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
-    GetForegroundWindow, GetAncestor, IsWindow, IsIconic, ClientToScreen, GetClipCursor, ClipCursor,
+    GetForegroundWindow, GetAncestor, IsWindow, GetClipCursor, ClipCursor,
     RegisterHotKey, UnregisterHotKey, MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     CreateSolidBrush, DeleteObject, RegisterClassExA, UnregisterClassA, CreateWindowExA, DestroyWindow,
-    SetForegroundWindow,
+    SetForegroundWindow, GetWindowInfo,
     Count
 };
 const char* CallName(Call call);
@@ -249,6 +251,7 @@ public:
     std::vector<WindowHandle> launcherWindows() const;
     bool isVisible(WindowHandle window) const;
     WindowHandle windowBelow(WindowHandle window) const { return nextWindow(window); }
+    bool isAbove(WindowHandle upper, WindowHandle lower) const;
     std::uint32_t brushColourOf(WindowHandle window) const;
     // Brushes not yet deleted and window classes still registered.
     std::size_t liveBrushes() const { return brushes_.size(); }
@@ -298,8 +301,7 @@ public:
 
     // ---- around the window: foreground, clip, hot keys, the queue ----
     WindowHandle rootOwner(WindowHandle window) const;
-    bool isIconic(WindowHandle window) const;
-    bool clientToScreen(WindowHandle window, platform::Point& point) const;
+    bool windowInfo(WindowHandle window, platform::WindowInfo& info) const;
     Rect clipCursor() const;
     void setClip(const Rect* rect);
     bool registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);

@@ -301,14 +301,9 @@ bool IsWindow(WindowHandle window) {
     return Active().windowExists(window);
 }
 
-bool IsIconic(WindowHandle window) {
-    Active().count(Call::IsIconic);
-    return Active().isIconic(window);
-}
-
-bool ClientToScreen(WindowHandle window, Point& point) {
-    Active().count(Call::ClientToScreen);
-    return Active().clientToScreen(window, point);
+bool GetWindowInfo(WindowHandle window, WindowInfo& info) {
+    Active().count(Call::GetWindowInfo);
+    return Active().windowInfo(window, info);
 }
 
 bool GetClipCursor(Rect& rect) {
