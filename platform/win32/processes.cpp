@@ -1,0 +1,139 @@
+// Processes, jobs, waits and the clock on the real system.
+#include "platform/processes.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/conversions.h"
+
+namespace platform {
+
+namespace {
+
+// winmm is not a DLL that Windows always takes from its system directory, so a
+// copy planted beside the launched program would be loaded if it were imported.
+// It is loaded by full path from the system directory when first needed instead.
+using TimePeriodFunction = UINT(WINAPI*)(UINT);
+
+FARPROC SystemWinmmFunction(const char* name) {
+    static HMODULE winmm = [] {
+        wchar_t directory[MAX_PATH];
+        UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return HMODULE{nullptr};
+        const wchar_t name[] = L"\\winmm.dll";
+        if (length + sizeof name / sizeof name[0] > MAX_PATH) return HMODULE{nullptr};
+        std::memcpy(directory + length, name, sizeof name);
+        return ::LoadLibraryExW(directory, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }();
+    return winmm == nullptr ? nullptr : ::GetProcAddress(winmm, name);
+}
+
+std::uint32_t CallTimePeriod(const char* name, std::uint32_t period) {
+    auto function = reinterpret_cast<TimePeriodFunction>(reinterpret_cast<void*>(SystemWinmmFunction(name)));
+    return function == nullptr ? TIMERR_NOCANDO : function(period);
+}
+
+}  // namespace
+
+// ---- processes ----
+
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, ProcessInformation& info) {
+    return CreateProcessA(applicationName, commandLine, currentDirectory, 0, info);
+}
+
+bool CreateProcessA(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory, std::uint32_t creationFlags, ProcessInformation& info) {
+    static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit start-up record");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    PROCESS_INFORMATION process = {};
+    BOOL ok = ::CreateProcessA(applicationName.c_str(), command.data(), nullptr, nullptr, FALSE, creationFlags,
+                               nullptr, currentDirectory.c_str(), &startup, &process);
+    if (!ok) return false;
+    info.process = FromHandle(process.hProcess);
+    info.thread = FromHandle(process.hThread);
+    info.processId = process.dwProcessId;
+    info.threadId = process.dwThreadId;
+    return true;
+}
+
+std::uint32_t ResumeThread(KernelHandle thread) { return ::ResumeThread(ToHandle(thread)); }
+
+bool TerminateProcess(KernelHandle process, std::uint32_t exitCode) {
+    return ::TerminateProcess(ToHandle(process), exitCode) != FALSE;
+}
+
+bool GetExitCodeProcess(KernelHandle process, std::uint32_t& exitCode) {
+    DWORD code = 0;
+    BOOL ok = ::GetExitCodeProcess(ToHandle(process), &code);
+    exitCode = code;
+    return ok != FALSE;
+}
+
+void ExitProcess(std::uint32_t exitCode) { ::ExitProcess(exitCode); }
+
+std::string GetCommandLineA() { return ::GetCommandLineA(); }
+
+// ---- jobs ----
+
+KernelHandle CreateJobObjectW() { return FromHandle(::CreateJobObjectW(nullptr, nullptr)); }
+
+bool AssignProcessToJobObject(KernelHandle job, KernelHandle process) {
+    return ::AssignProcessToJobObject(ToHandle(job), ToHandle(process)) != FALSE;
+}
+
+bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes) {
+    // The system's record: the two counts, then the ids. Kept from call to call, so
+    // that it grows only with the caller's buffer.
+    static std::vector<ULONG_PTR> record;
+    constexpr std::size_t kHeader = offsetof(JOBOBJECT_BASIC_PROCESS_ID_LIST, ProcessIdList) / sizeof(ULONG_PTR);
+    const std::size_t room = processes.ids.empty() ? 1 : processes.ids.size();
+    record.resize(kHeader + room);
+    auto* list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(record.data());
+    const BOOL ok = ::QueryInformationJobObject(ToHandle(job), JobObjectBasicProcessIdList, list,
+                                                static_cast<DWORD>(record.size() * sizeof(ULONG_PTR)), nullptr);
+    if (!ok && ::GetLastError() != ERROR_MORE_DATA) return false;
+    processes.active = list->NumberOfAssignedProcesses;
+    processes.listed = static_cast<std::uint32_t>(
+        std::min<std::size_t>(list->NumberOfProcessIdsInList, processes.ids.size()));
+    for (std::uint32_t i = 0; i < processes.listed; ++i) {
+        processes.ids[i] = static_cast<std::uint32_t>(list->ProcessIdList[i]);
+    }
+    return ok != FALSE;
+}
+
+// ---- waits and the clock ----
+
+std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
+    return ::WaitForSingleObject(ToHandle(handle), milliseconds);
+}
+
+void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+std::uint32_t GetTickCount() { return ::GetTickCount(); }
+
+LocalTime GetLocalTime() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::uint32_t timeBeginPeriod(std::uint32_t period) { return CallTimePeriod("timeBeginPeriod", period); }
+
+std::uint32_t timeEndPeriod(std::uint32_t period) { return CallTimePeriod("timeEndPeriod", period); }
+
+// ---- kernel handles and the last error ----
+
+bool CloseHandle(KernelHandle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
+
+std::uint32_t GetLastError() { return ::GetLastError(); }
+
+}  // namespace platform
