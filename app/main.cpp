@@ -2,7 +2,7 @@
 // argument names the configuration file; its trace lines go only to the log file
 // that the configuration may name.
 #include "app/entry.h"
-#include "platform/platform.h"
+#include "platform/processes.h"
 #include "settings/settings.h"
 
 int main() {

@@ -4,7 +4,8 @@
 
 #include "app/entry.h"
 #include "diagnostics/trace.h"
-#include "platform/platform.h"
+#include "platform/processes.h"
+#include "platform/text.h"
 #include "settings/settings.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "settings/load_settings.h"
 #include "settings/settings.h"
 #include "geometry/discovery.h"
+#include "platform/windows.h"
 #include "tests/support/fake_desktop.h"
 
 namespace {

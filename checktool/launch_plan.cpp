@@ -3,6 +3,7 @@
 #include "diagnostics/exceptions.h"
 #include "geometry/measurement.h"
 #include "geometry/placement_plan.h"
+#include "platform/input.h"
 #include "settings/colour_text.h"
 #include "settings/displays.h"
 #include "settings/pause_key.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "checktool/check_tool.h"
-#include "platform/platform.h"
+#include "platform/processes.h"
 #include "settings/command_line.h"
 
 int main() {

@@ -1,7 +1,7 @@
 #include "diagnostics/error_box.h"
 
 #include "diagnostics/log_file.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace {
 ErrorBoxPresenter CurrentPresenter = nullptr;

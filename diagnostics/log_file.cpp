@@ -6,7 +6,8 @@
 #include <new>
 
 #include "diagnostics/system_error.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/processes.h"
 
 #ifndef FRAMEWRIGHT_VERSION
 #define FRAMEWRIGHT_VERSION "unknown"

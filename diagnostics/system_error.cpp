@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/processes.h"
+#include "platform/text.h"
 
 std::string LastErrorText() {
     const std::uint32_t error = platform::GetLastError();

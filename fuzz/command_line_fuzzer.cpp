@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz/check.h"
+#include "platform/text.h"
 #include "settings/command_line.h"
 
 namespace {

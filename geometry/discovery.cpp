@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/windows.h"
 #include "settings/settings.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "diagnostics/trace.h"
+#include "platform/displays.h"
 #include "settings/displays.h"
 #include "settings/settings.h"
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "diagnostics/trace.h"
+#include "platform/windows.h"
 #include "settings/settings.h"
 
 namespace {

@@ -5,6 +5,8 @@
 #include "diagnostics/trace.h"
 #include "geometry/desired_size.h"
 #include "geometry/display_area.h"
+#include "platform/displays.h"
+#include "platform/windows.h"
 #include "settings/settings.h"
 #include "geometry/discovery.h"
 

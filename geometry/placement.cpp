@@ -6,6 +6,8 @@
 #include "diagnostics/trace.h"
 #include "geometry/frame.h"
 #include "geometry/window_position.h"
+#include "platform/processes.h"
+#include "platform/windows.h"
 #include "settings/settings.h"
 
 bool MoveAndResizeWindow(bool reposition) {

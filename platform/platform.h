@@ -59,11 +59,3 @@ constexpr std::uint32_t kWaitObject0 = 0;
 constexpr std::uint32_t kWaitTimeout = 0x102;
 
 }  // namespace platform
-
-#include "platform/clipboard.h"
-#include "platform/displays.h"
-#include "platform/files.h"
-#include "platform/input.h"
-#include "platform/processes.h"
-#include "platform/text.h"
-#include "platform/windows.h"

@@ -7,6 +7,8 @@
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/trace.h"
+#include "platform/input.h"
+#include "platform/windows.h"
 #include "play/play_rules.h"
 #include "play/surround.h"
 #include "settings/pause_key.h"

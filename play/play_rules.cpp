@@ -1,5 +1,7 @@
 #include "play/play_rules.h"
 
+#include "platform/windows.h"
+
 namespace {
 
 bool Active(const WindowView& view, bool paused) { return view.inFront && !view.minimised && !paused; }

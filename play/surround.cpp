@@ -5,6 +5,7 @@
 #include "diagnostics/system_error.h"
 #include "diagnostics/trace.h"
 #include "geometry/display_area.h"
+#include "platform/windows.h"
 #include "play/play_rules.h"
 #include "settings/colour_text.h"
 #include "settings/displays.h"

@@ -5,7 +5,7 @@
 // a cycle draws nothing. Without the key none of these functions calls the system.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/input.h"
 
 // Makes the surround, hidden. One the system refuses is traced, and the run goes on
 // without it.

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 // The bytes that begin a two-byte character in a double-byte ANSI code page (932,
 // 936, 949, 950): such a byte and the one after it are one character, whose second

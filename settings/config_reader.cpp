@@ -1,7 +1,8 @@
 #include "settings/config_reader.h"
 
 #include "diagnostics/exceptions.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/processes.h"
 #include "settings/integer_text.h"
 
 namespace {

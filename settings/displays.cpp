@@ -1,5 +1,6 @@
 #include "settings/displays.h"
 
+#include "platform/displays.h"
 #include "settings/integer_text.h"
 
 namespace {

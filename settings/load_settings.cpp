@@ -5,7 +5,7 @@
 #include "diagnostics/error_box.h"
 #include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "settings/ratio_text.h"
 #include "settings/colour_text.h"
 #include "settings/config_reader.h"

@@ -1,6 +1,6 @@
 #include "settings/pause_key.h"
 
-#include "platform/platform.h"
+#include "platform/input.h"
 
 namespace {
 

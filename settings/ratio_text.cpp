@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "arithmetic/float_rules.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 #include "settings/integer_text.h"
 
 NumberSeparators LocaleSeparators;

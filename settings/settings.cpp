@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "platform/files.h"
 #include "settings/command_line.h"
 #include "settings/full_path.h"
 #include "settings/ratio_text.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/processes.h"
 #include "settings/command_line.h"
 #include "settings/displays.h"
 #include "settings/pause_key.h"

@@ -1,6 +1,7 @@
 #include "setup/clipboard.h"
 
 #include "diagnostics/system_error.h"
+#include "platform/clipboard.h"
 
 bool CopyToClipboard(platform::WindowHandle owner, const std::string& text, std::string& error) {
     if (!platform::OpenClipboard(owner)) {

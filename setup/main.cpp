@@ -1,7 +1,8 @@
 // framewright-setup: makes and edits a profile through a window, with a preview of
 // where the launcher would put the program's window.
-#include "platform/platform.h"
+#include "platform/processes.h"
 #include "platform/setup_window.h"
+#include "platform/text.h"
 #include "setup/setup_model.h"
 
 int main() {

@@ -5,7 +5,8 @@
 
 #include "diagnostics/exceptions.h"
 #include "diagnostics/system_error.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/processes.h"
 #include "settings/config_reader.h"
 
 namespace {

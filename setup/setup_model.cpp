@@ -1,7 +1,8 @@
 #include "setup/setup_model.h"
 
 #include "diagnostics/system_error.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/processes.h"
 #include "settings/colour_text.h"
 #include "settings/command_line.h"
 #include "settings/config_reader.h"

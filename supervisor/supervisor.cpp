@@ -11,6 +11,9 @@
 #include "geometry/frame.h"
 #include "geometry/measurement.h"
 #include "geometry/placement.h"
+#include "platform/input.h"
+#include "platform/processes.h"
+#include "platform/windows.h"
 #include "play/play.h"
 #include "settings/settings.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows.h"
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
 #include "tests/support/centred_game.h"

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
 #include "settings/command_line.h"
 
 namespace {

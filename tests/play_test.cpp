@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/entry.h"
+#include "platform/windows.h"
 #include "play/play.h"
 #include "play/play_rules.h"
 #include "settings/settings.h"

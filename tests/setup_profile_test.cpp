@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/files.h"
 #include "settings/displays.h"
 #include "settings/load_settings.h"
 #include "settings/settings.h"

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "platform/processes.h"
 #include "settings/settings.h"
 #include "supervisor/supervisor.h"
 #include "tests/support/centred_game.h"

@@ -31,7 +31,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/displays.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/processes.h"
+#include "platform/text.h"
+#include "platform/windows.h"
 
 namespace fake {
 

@@ -1,5 +1,11 @@
 // The platform seam served by the simulated desktop.
-#include "platform/platform.h"
+#include "platform/clipboard.h"
+#include "platform/displays.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/processes.h"
+#include "platform/text.h"
+#include "platform/windows.h"
 #include "tests/support/fake_desktop.h"
 
 namespace platform {
