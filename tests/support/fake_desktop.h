@@ -22,7 +22,9 @@
 // activates the window under it unless that window does not activate.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
-// functions act on.
+// functions act on. Its members are grouped as the seam's headers are; in each
+// group come the set-up, what the user and other programs do, what a test reads,
+// and last the calls the fake's platform functions (tests/support/fake_*.cpp) make.
 #pragma once
 
 #include <cstdint>
@@ -37,29 +39,38 @@
 #include "platform/processes.h"
 #include "platform/text.h"
 #include "platform/windows.h"
+#include "tests/support/desktop_builders.h"
 
 namespace fake {
 
 using platform::Rect;
 using platform::WindowHandle;
 
+// Every platform function, grouped as the seam's headers are.
 enum class Call {
-    CreateProcessA, WaitForSingleObject, Sleep, GetExitCodeProcess, CloseHandle,
-    GetCurrentDirectoryW, GetFileAttributesW, CreateFileW, ReadFile, GetThreadLocale,
-    GetLocaleInfoA, ExitProcess, OutputDebugStringA, MessageBoxA, FindWindowA, GetWindow,
-    GetWindowTextA, GetWindowThreadProcessId, GetSystemMetrics, GetWindowRect,
-    GetClientRect, SetWindowPos, timeBeginPeriod, timeEndPeriod,
-    EnumDisplayMonitors, GetMonitorInfoA, MonitorFromWindow, GetWindowLongA, SetWindowLongA,
-    WriteFile, FlushFileBuffers, MoveFileExW, DeleteFileW, GetFullPathNameW,
-    SetCurrentDirectoryW, GetModuleFileNameW,
-    GetCommandLineA, ResumeThread, TerminateProcess, CreateJobObjectW, AssignProcessToJobObject,
-    QueryInformationJobObject, GetLastError, FormatMessageA, GetTickCount, GetLocalTime,
-    GetClassNameA, MonitorFromRect, GetFileInformationByHandle, GetCPInfo, ReplaceFileW,
-    GetForegroundWindow, GetAncestor, IsWindow, GetClipCursor, ClipCursor,
-    RegisterHotKey, UnregisterHotKey, MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
-    OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
+    // processes
+    CreateProcessA, ResumeThread, TerminateProcess, GetExitCodeProcess, ExitProcess, GetCommandLineA,
+    CreateJobObjectW, AssignProcessToJobObject, QueryInformationJobObject,
+    WaitForSingleObject, Sleep, GetTickCount, GetLocalTime, timeBeginPeriod, timeEndPeriod,
+    CloseHandle, GetLastError,
+    // windows
+    FindWindowA, GetWindow, IsWindow, GetWindowTextA, GetClassNameA, GetWindowThreadProcessId,
+    GetAncestor, GetWindowRect, GetClientRect, GetWindowInfo, GetWindowLongA, SetWindowLongA,
+    SetWindowPos, GetForegroundWindow, SetForegroundWindow,
     CreateSolidBrush, DeleteObject, RegisterClassExA, UnregisterClassA, CreateWindowExA, DestroyWindow,
-    SetForegroundWindow, GetWindowInfo,
+    // displays
+    GetSystemMetrics, EnumDisplayMonitors, GetMonitorInfoA, MonitorFromWindow, MonitorFromRect,
+    // input
+    GetClipCursor, ClipCursor, RegisterHotKey, UnregisterHotKey,
+    MsgWaitForMultipleObjects, PeekMessageA, DispatchMessageA, MessageBeep,
+    // files
+    GetFileAttributesW, CreateFileW, ReadFile, WriteFile, FlushFileBuffers, GetFileInformationByHandle,
+    MoveFileExW, DeleteFileW, ReplaceFileW,
+    GetFullPathNameW, GetCurrentDirectoryW, SetCurrentDirectoryW, GetModuleFileNameW,
+    // text
+    GetCPInfo, GetThreadLocale, GetLocaleInfoA, FormatMessageA, OutputDebugStringA, MessageBoxA,
+    // the clipboard
+    OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     Count
 };
 const char* CallName(Call call);
@@ -89,77 +100,6 @@ struct FileOpenRecord {
     std::uint32_t access, shareMode, disposition, flags;
 };
 
-// A top-level window, described with a builder:
-//   aWindow().title("Editor").outer(0, 0, 816, 639).client(800, 600)
-struct WindowSpec {
-    std::string title;
-    std::uint32_t pid = 0;  // 0 with a program: the launched process's own id
-    Rect outer{0, 0, 640, 480};
-    int clientWidth = 640, clientHeight = 480;
-    int minWidth = 0, minHeight = 0;
-    int maxWidth = 1 << 30, maxHeight = 1 << 30;
-    bool refusesPlacement = false;
-    std::int64_t appearsAfterMs = 0;  // relative to its program's start
-    bool atBottom = false;            // created below every other window
-    std::string className = "FakeWindow";
-
-    WindowSpec& withTitle(std::string text) { title = std::move(text); return *this; }
-    WindowSpec& ownedBy(std::uint32_t processId) { pid = processId; return *this; }
-    WindowSpec& at(int left, int top, int right, int bottom) { outer = {left, top, right, bottom}; return *this; }
-    WindowSpec& client(int width, int height) { clientWidth = width; clientHeight = height; return *this; }
-    WindowSpec& minSize(int width, int height) { minWidth = width; minHeight = height; return *this; }
-    WindowSpec& maxSize(int width, int height) { maxWidth = width; maxHeight = height; return *this; }
-    WindowSpec& refusingPlacement() { refusesPlacement = true; return *this; }
-    WindowSpec& appearingAfter(std::int64_t ms) { appearsAfterMs = ms; return *this; }
-    WindowSpec& belowOthers() { atBottom = true; return *this; }
-
-    // Styles: 0 takes those of a captioned, sizable window, or of a popup when the
-    // window has no border. A window that refuses a style change keeps its styles.
-    std::uint32_t style = 0, exStyle = 0;
-    bool refusesStyleChange = false;
-    WindowSpec& styles(std::uint32_t windowStyle, std::uint32_t extendedStyle) {
-        style = windowStyle;
-        exStyle = extendedStyle;
-        return *this;
-    }
-    WindowSpec& refusingStyleChange() { refusesStyleChange = true; return *this; }
-    WindowSpec& ofClass(std::string name) { className = std::move(name); return *this; }
-
-    // A window of a program owned by that program's n-th window, as a dialog is.
-    int ownerIndex = -1;
-    WindowSpec& ownedByWindow(int index) { ownerIndex = index; return *this; }
-};
-// The hidden 1 x 1 companion the system gives a program's first window while its
-// input method is on, of the given system class ("IME" or "MSCTFIME UI").
-inline WindowSpec anInputMethodWindow(std::string className = "IME") {
-    return WindowSpec{}.withTitle("Default IME").at(0, 0, 1, 1).client(1, 1).ofClass(std::move(className));
-}
-inline WindowSpec aWindow() { return WindowSpec{}; }
-
-// What happens when the launcher starts a program file.
-struct ProgramSpec {
-    std::int64_t runsForMs = 1000;
-    std::uint32_t exitCode = 0;
-    bool failsToStart = false;
-    std::vector<WindowSpec> windows;
-    struct Child {
-        std::string path;
-        std::int64_t afterMs;
-    };
-    std::vector<Child> children;
-
-    ProgramSpec& running(std::int64_t ms) { runsForMs = ms; return *this; }
-    // Starts another configured program, as a child process, this long after its own start.
-    ProgramSpec& starting(std::string path, std::int64_t afterMs = 0) {
-        children.push_back({std::move(path), afterMs});
-        return *this;
-    }
-    ProgramSpec& exitingWith(std::uint32_t code) { exitCode = code; return *this; }
-    ProgramSpec& failingToStart() { failsToStart = true; return *this; }
-    ProgramSpec& showing(WindowSpec window) { windows.push_back(std::move(window)); return *this; }
-};
-inline ProgramSpec aProgram() { return ProgramSpec{}; }
-
 class Desktop;
 // The desktop the platform functions act on now.
 Desktop& Active();
@@ -171,105 +111,38 @@ public:
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
-    // ---- set-up ----
-    Desktop& display(int width, int height);
-    Desktop& workingDirectory(std::string path);
-    Desktop& localeSeparators(std::string decimal, std::string thousands);
-    Desktop& localeUnreadable();
-    Desktop& directory(const std::string& path);
-    Desktop& file(const std::string& path, std::string content);
-    // A file that another process holds open for writing.
-    Desktop& fileHeldForWriting(const std::string& path, std::string content);
-    Desktop& removeFile(const std::string& path);
-    // The short (8.3) name by which the file can be opened too, such as "FRAMEW~1.INI".
-    Desktop& shortName(const std::string& path, const std::string& alias);
-    Desktop& program(const std::string& path, ProgramSpec description);
-    // How long each message box stays open, in virtual milliseconds.
-    Desktop& boxesStayOpenFor(std::int64_t ms);
-    // The launcher's own command line (GetCommandLineA).
-    Desktop& commandLine(std::string line);
-    // The system's ANSI code page: 1252 (the default), or the double-byte 932, 936,
-    // 949 or 950.
-    Desktop& ansiCodePage(std::uint32_t codePage);
-    // The launcher runs inside a job that forbids assigning its children to another.
-    Desktop& jobsRefused();
-    // A window of some other program, placed at the top of the Z-order now.
-    WindowHandle addWindow(WindowSpec description);
+    // ---- the clock, scheduled actions and the call counter ----
     // Runs an action when the virtual clock reaches the given time.
     void at(std::int64_t ms, std::function<void()> action);
     // Runs an action right before the next call of the given kind, once.
     void beforeNext(Call call, std::function<void()> action);
-
-    // ---- acting on windows ----
-    void destroyWindow(WindowHandle window);
-    void moveWindow(WindowHandle window, int left, int top, int width, int height);
-    void raiseWindow(WindowHandle window);
-    // What the user does: brings a window to the front (0: the desktop itself),
-    // minimises a window (it keeps the foreground, as with SW_SHOWMINNOACTIVE) and
-    // restores it to the front, presses a combination of keys.
-    void activate(WindowHandle window);
-    void minimise(WindowHandle window);
-    void restore(WindowHandle window);
-    void pressKeys(std::uint32_t modifiers, std::uint32_t key);
-    // A click of the left button on a window: a window of the launcher's gets the
-    // button's message in the launcher's queue.
-    void click(WindowHandle window);
-    // Another program confines the cursor (a null rectangle frees it), or holds a
-    // combination of keys for itself.
-    void clipByAnotherProgram(const Rect* rect);
-    Desktop& hotkeyTakenByAnotherProgram(std::uint32_t modifiers, std::uint32_t key);
-
-    // ---- observation ----
     std::int64_t now() const { return clockMs_; }
-    const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
-    std::vector<std::string> boxTexts() const;
+    std::uint64_t calls(Call call) const { return callCounts_[static_cast<int>(call)]; }
+    std::uint64_t totalCalls() const;
+    void resetCallCounts();
+    void count(Call call);
+    void advanceTo(std::int64_t ms);
+    std::uint32_t lastError() const { return lastError_; }
+
+    // ---- processes ----
+    Desktop& program(const std::string& path, ProgramSpec description);
+    // The launcher's own command line (GetCommandLineA).
+    Desktop& commandLine(std::string line);
+    // The launcher runs inside a job that forbids assigning its children to another.
+    Desktop& jobsRefused();
     const std::vector<LaunchRecord>& launches() const { return launches_; }
-    const std::vector<FileOpenRecord>& fileOpens() const { return fileOpens_; }
     // timeBeginPeriod and timeEndPeriod calls, in order, as "begin 1" / "end 1".
     const std::vector<std::string>& timerPeriodCalls() const { return timerPeriodCalls_; }
     // CloseHandle calls, in order, as the handles passed.
     const std::vector<std::uint32_t>& closedHandles() const { return closedHandles_; }
     int openHandleCount() const { return static_cast<int>(openHandles_.size()); }
-    std::uint64_t calls(Call call) const { return callCounts_[static_cast<int>(call)]; }
-    std::uint64_t totalCalls() const;
-    void resetCallCounts();
-    std::vector<std::uint32_t> setWindowPosFlags() const { return setWindowPosFlags_; }
-    bool windowExists(WindowHandle window) const;
-    Rect windowRect(WindowHandle window) const;
     // The launched process's identifier and its main handles.
     std::uint32_t lastLaunchedPid() const { return lastPid_; }
     // The window handle that a program's n-th window got, once it exists.
     WindowHandle windowOfLastLaunch(std::size_t index = 0) const;
     // The identifier of the latest process started from this program file (0: none).
     std::uint32_t pidOf(const std::string& programPath) const;
-    std::string fileContent(const std::string& path) const;
-    WindowHandle foreground() const { return foreground_; }
-    // The rectangle the cursor is confined to; false when it is free.
-    bool cursorClip(Rect& rect) const;
-    bool isTopmost(WindowHandle window) const;
-    // MessageBeep calls, in order, as their sound types.
-    const std::vector<std::uint32_t>& beeps() const { return beeps_; }
-    // Hot keys the launcher holds now.
-    std::size_t hotkeysHeld() const { return hotkeys_.size(); }
-    // The launcher's own windows, top first; whether a window is shown; the window
-    // right below one in the Z-order (0: none); a window's class brush's colour.
-    std::vector<WindowHandle> launcherWindows() const;
-    bool isVisible(WindowHandle window) const;
-    WindowHandle windowBelow(WindowHandle window) const { return nextWindow(window); }
-    bool isAbove(WindowHandle upper, WindowHandle lower) const;
-    std::uint32_t brushColourOf(WindowHandle window) const;
-    // Brushes not yet deleted and window classes still registered.
-    std::size_t liveBrushes() const { return brushes_.size(); }
-    std::size_t registeredClasses() const { return classes_.size(); }
     static constexpr std::uint32_t kLauncherPid = 600;  // the launcher's own process
-
-    // ---- the platform calls (used by the fake's platform implementation) ----
-    struct Window;
-    struct Process;
-    struct FileEntry;
-    struct OpenFile;
-    void count(Call call);
-    void advanceTo(std::int64_t ms);
     bool createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
                        std::uint32_t flags, platform::ProcessInformation& info);
     std::uint32_t resumeThread(std::uint32_t thread);
@@ -277,45 +150,58 @@ public:
     std::uint32_t createJob();
     bool assignToJob(std::uint32_t job, std::uint32_t process);
     bool queryJob(std::uint32_t job, platform::JobProcessIds& processes);
-    std::uint32_t lastError() const { return lastError_; }
-    bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
     std::string commandLine() const { return commandLine_; }
-    int className(WindowHandle window, char* buffer, int maxCount) const;
     std::uint32_t waitForProcess(std::uint32_t handle, std::uint32_t ms);
     bool exitCodeOf(std::uint32_t handle, std::uint32_t& code);
     bool closeHandle(std::uint32_t handle);
-    std::string currentDirectory() const { return cwd_; }
-    std::uint32_t fileAttributes(const std::string& path) const;
-    std::uint32_t openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
-                           std::uint32_t disposition, std::uint32_t flags);
-    bool readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read);
-    bool fileIdentity(std::uint32_t handle, platform::FileIdentity& identity);
-    bool codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info);
-    bool localeInfo(std::uint32_t type, std::string& value) const;
-    int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
+    void timerPeriod(bool begin, std::uint32_t period);
+
+    // ---- windows ----
+    // A window of some other program, placed at the top of the Z-order now.
+    WindowHandle addWindow(WindowSpec description);
+    void destroyWindow(WindowHandle window);
+    void moveWindow(WindowHandle window, int left, int top, int width, int height);
+    void raiseWindow(WindowHandle window);
+    // What the user does: brings a window to the front (0: the desktop itself),
+    // minimises a window (it keeps the foreground, as with SW_SHOWMINNOACTIVE) and
+    // restores it to the front.
+    void activate(WindowHandle window);
+    void minimise(WindowHandle window);
+    void restore(WindowHandle window);
+    // What a program does to put its frame back: a new style, then a frame change.
+    void setWindowStyle(WindowHandle window, std::uint32_t style);
+    std::vector<std::uint32_t> setWindowPosFlags() const { return setWindowPosFlags_; }
+    bool windowExists(WindowHandle window) const;
+    Rect windowRect(WindowHandle window) const;
+    WindowHandle foreground() const { return foreground_; }
+    bool isTopmost(WindowHandle window) const;
+    // Whether a window is shown; the window right below one in the Z-order (0: none).
+    bool isVisible(WindowHandle window) const;
+    WindowHandle windowBelow(WindowHandle window) const { return nextWindow(window); }
+    bool isAbove(WindowHandle upper, WindowHandle lower) const;
+    std::uint32_t windowStyle(WindowHandle window) const;
+    std::uint32_t windowExStyle(WindowHandle window) const;
     WindowHandle topWindow() const;
     WindowHandle nextWindow(WindowHandle window) const;
     int windowText(WindowHandle window, char* buffer, int maxCount) const;
+    int className(WindowHandle window, char* buffer, int maxCount) const;
     std::uint32_t windowProcess(WindowHandle window, std::uint32_t& pid) const;
-    int systemMetric(int index) const;
+    WindowHandle rootOwner(WindowHandle window) const;
     bool windowRect(WindowHandle window, Rect& rect) const;
     bool clientRect(WindowHandle window, Rect& rect) const;
+    bool windowInfo(WindowHandle window, platform::WindowInfo& info) const;
+    std::uint32_t windowLong(WindowHandle window, int index) const;
+    std::uint32_t setWindowLong(WindowHandle window, int index, std::uint32_t value);
     bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       std::uint32_t flags);
-    void timerPeriod(bool begin, std::uint32_t period);
-
-    // ---- around the window: foreground, clip, hot keys, the queue ----
-    WindowHandle rootOwner(WindowHandle window) const;
-    bool windowInfo(WindowHandle window, platform::WindowInfo& info) const;
-    Rect clipCursor() const;
-    void setClip(const Rect* rect);
-    bool registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);
-    bool unregisterHotkey(std::uint32_t id);
-    std::uint32_t waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms);
-    bool peekMessage(platform::QueuedMessage& message);
-    void beep(std::uint32_t type) { beeps_.push_back(type); }
 
     // ---- the launcher's own windows ----
+    // The launcher's own windows, top first; a window's class brush's colour.
+    std::vector<WindowHandle> launcherWindows() const;
+    std::uint32_t brushColourOf(WindowHandle window) const;
+    // Brushes not yet deleted and window classes still registered.
+    std::size_t liveBrushes() const { return brushes_.size(); }
+    std::size_t registeredClasses() const { return classes_.size(); }
     std::uint32_t createBrush(std::uint32_t colorRef);
     bool deleteObject(std::uint32_t object);
     bool registerClass(const std::string& name, std::uint32_t brush);
@@ -324,84 +210,50 @@ public:
                                  std::uint32_t style, const Rect& rect);
     bool destroyOwnWindow(WindowHandle window);
 
-    // ---- displays and window styles ----
+    // ---- displays ----
+    Desktop& display(int width, int height);
     // The primary display is "\\.\DISPLAY1" at 0, 0 with the size of display();
     // more displays follow it in the system's order, monitor handles counting from 1.
     Desktop& addDisplay(std::string device, int left, int top, int width, int height);
-    // What a program does to put its frame back: a new style, then a frame change.
-    void setWindowStyle(WindowHandle window, std::uint32_t style);
-    std::uint32_t windowStyle(WindowHandle window) const;
-    std::uint32_t windowExStyle(WindowHandle window) const;
+    int systemMetric(int index) const;
     std::vector<platform::MonitorHandle> monitors() const;
     bool monitorInfo(platform::MonitorHandle monitor, platform::MonitorInfo& info) const;
     platform::MonitorHandle monitorOfWindow(WindowHandle window, std::uint32_t flags) const;
     platform::MonitorHandle monitorOfRect(const Rect& rect, std::uint32_t flags) const;
-    std::uint32_t windowLong(WindowHandle window, int index) const;
-    std::uint32_t setWindowLong(WindowHandle window, int index, std::uint32_t value);
 
-private:
-    struct DisplayEntry {
-        std::string device;
-        Rect rect;
-    };
-    std::vector<DisplayEntry> extraDisplays_;
-    void applyFrame(Window& window);
-    std::string normalised(const std::string& path) const;
-    platform::FileIdentity identityOf(const std::string& normalised, const FileEntry* entry) const;
-    Window* find(WindowHandle window);
-    const Window* find(WindowHandle window) const;
-    WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid, WindowHandle owner = 0);
-    std::size_t topmostCount() const;
-    void endProcess(Process& process);
-    void startProcess(Process& process);
-    Process* spawn(const std::string& path, std::uint32_t job);
-    void renumberZOrder();
-    void runDueActions();
+    // ---- input ----
+    // What the user does: presses a combination of keys.
+    void pressKeys(std::uint32_t modifiers, std::uint32_t key);
+    // A click of the left button on a window: a window of the launcher's gets the
+    // button's message in the launcher's queue.
+    void click(WindowHandle window);
+    // Another program confines the cursor (a null rectangle frees it), or holds a
+    // combination of keys for itself.
+    void clipByAnotherProgram(const Rect* rect);
+    Desktop& hotkeyTakenByAnotherProgram(std::uint32_t modifiers, std::uint32_t key);
+    // The rectangle the cursor is confined to; false when it is free.
+    bool cursorClip(Rect& rect) const;
+    // MessageBeep calls, in order, as their sound types.
+    const std::vector<std::uint32_t>& beeps() const { return beeps_; }
+    // Hot keys the launcher holds now.
+    std::size_t hotkeysHeld() const { return hotkeys_.size(); }
+    Rect clipCursor() const;
+    void setClip(const Rect* rect);
+    bool registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);
+    bool unregisterHotkey(std::uint32_t id);
+    std::uint32_t waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms);
+    bool peekMessage(platform::QueuedMessage& message);
+    void beep(std::uint32_t type) { beeps_.push_back(type); }
 
-    std::int64_t clockMs_ = 0;
-    int displayWidth_ = 1920, displayHeight_ = 1080;
-    std::string cwd_ = "C:\\Games";
-    std::string decimal_ = ".", thousands_ = ",";
-    bool localeReadable_ = true;
-    std::int64_t boxOpenMs_ = 0;
-    std::uint32_t nextWindow_ = 0x100;
-    std::uint32_t nextHandle_ = 0x40;
-    std::uint32_t nextPid_ = 1000;
-    std::uint32_t lastPid_ = 0;
-    std::vector<Window*> zOrder_;  // top first; owned by windows_
-    std::map<WindowHandle, Window*> windows_;
-    std::map<std::string, ProgramSpec> programs_;
-    std::vector<Process*> processes_;
-    std::map<std::string, FileEntry*> files_;
-    std::map<std::string, std::string> aliases_;  // short name to long, both normalised
-    std::map<std::uint32_t, OpenFile*> openFiles_;
-    std::map<std::uint32_t, std::string> openHandles_;
-    std::multimap<std::int64_t, std::function<void()>> actions_;
-    std::vector<std::function<void()>> beforeNext_[static_cast<int>(Call::Count)];
-    std::uint64_t callCounts_[static_cast<int>(Call::Count)] = {};
-    std::vector<MessageBoxRecord> boxes_;
-    std::vector<LaunchRecord> launches_;
-    std::vector<FileOpenRecord> fileOpens_;
-    std::vector<std::string> timerPeriodCalls_;
-    std::vector<std::uint32_t> closedHandles_;
-    std::vector<std::uint32_t> setWindowPosFlags_;
-    WindowHandle foreground_ = 0;
-    bool clipped_ = false;
-    Rect clip_;
-    struct Hotkey {
-        std::uint32_t modifiers, key;
-    };
-    std::map<std::uint32_t, Hotkey> hotkeys_;  // the launcher's, by id
-    std::vector<Hotkey> takenHotkeys_;
-    std::vector<platform::QueuedMessage> queue_;
-    std::vector<std::uint32_t> beeps_;
-    std::map<std::uint32_t, std::uint32_t> brushes_;  // handle to colour
-    std::map<std::string, std::uint32_t> classes_;    // name to brush
-    void placeAfter(Window& window, WindowHandle insertAfter);
-    Rect virtualScreen() const;
-
-public:
-    // ---- the setup program's calls: writing files, its exe ----
+    // ---- files ----
+    Desktop& workingDirectory(std::string path);
+    Desktop& directory(const std::string& path);
+    Desktop& file(const std::string& path, std::string content);
+    // A file that another process holds open for writing.
+    Desktop& fileHeldForWriting(const std::string& path, std::string content);
+    Desktop& removeFile(const std::string& path);
+    // The short (8.3) name by which the file can be opened too, such as "FRAMEW~1.INI".
+    Desktop& shortName(const std::string& path, const std::string& alias);
     // Every write fails as on a full disk.
     Desktop& diskFull();
     Desktop& exePath(std::string path);
@@ -410,12 +262,35 @@ public:
     Desktop& setFileAttributes(const std::string& path, std::uint32_t attributes);
     std::int64_t fileCreatedAt(const std::string& path) const;
     Desktop& replaceFileUnsupported();  // as some network shares refuse it
+    const std::vector<FileOpenRecord>& fileOpens() const { return fileOpens_; }
+    std::string fileContent(const std::string& path) const;
+    std::string currentDirectory() const { return cwd_; }
+    std::uint32_t fileAttributes(const std::string& path) const;
+    std::uint32_t openFile(const std::string& path, std::uint32_t access, std::uint32_t share,
+                           std::uint32_t disposition, std::uint32_t flags);
+    bool readFile(std::uint32_t handle, void* buffer, std::uint32_t size, std::uint32_t& read);
+    bool writeFile(std::uint32_t handle, const void* buffer, std::uint32_t size, std::uint32_t& written);
+    bool fileIdentity(std::uint32_t handle, platform::FileIdentity& identity);
     bool moveFile(const std::string& from, const std::string& to, std::uint32_t flags);
     bool replaceFile(const std::string& replaced, const std::string& replacement, std::uint32_t flags);
     bool deleteFile(const std::string& path);
     std::string fullPath(const std::string& path) const;
     bool setCurrentDirectory(const std::string& path);
     std::string exePath() const { return exePath_; }
+
+    // ---- text ----
+    Desktop& localeSeparators(std::string decimal, std::string thousands);
+    Desktop& localeUnreadable();
+    // The system's ANSI code page: 1252 (the default), or the double-byte 932, 936,
+    // 949 or 950.
+    Desktop& ansiCodePage(std::uint32_t codePage);
+    // How long each message box stays open, in virtual milliseconds.
+    Desktop& boxesStayOpenFor(std::int64_t ms);
+    const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
+    std::vector<std::string> boxTexts() const;
+    bool codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info);
+    bool localeInfo(std::uint32_t type, std::string& value) const;
+    int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
 
     // ---- the clipboard ----
     // Another program holds the clipboard open, so opening it is refused.
@@ -428,19 +303,101 @@ public:
     bool setClipboardText(const std::string& text);
     bool closeClipboard();
 
+    // The desktop's records of its windows, processes and files
+    // (tests/support/desktop_records.h).
+    struct Window;
+    struct Process;
+    struct FileEntry;
+    struct OpenFile;
+
 private:
+    // ---- the clock, scheduled actions and the call counter ----
+    void runDueActions();
     bool fail(std::uint32_t error);
-    bool clipboardHeld_ = false;
-    bool clipboardOpen_ = false;
-    std::string clipboardText_;
+    std::int64_t clockMs_ = 0;
+    std::uint32_t nextHandle_ = 0x40;
+    std::uint32_t lastError_ = 0;
+    std::multimap<std::int64_t, std::function<void()>> actions_;
+    std::vector<std::function<void()>> beforeNext_[static_cast<int>(Call::Count)];
+    std::uint64_t callCounts_[static_cast<int>(Call::Count)] = {};
+
+    // ---- processes ----
+    void endProcess(Process& process);
+    void startProcess(Process& process);
+    Process* spawn(const std::string& path, std::uint32_t job);
+    std::uint32_t nextPid_ = 1000;
+    std::uint32_t lastPid_ = 0;
+    std::map<std::string, ProgramSpec> programs_;
+    std::vector<Process*> processes_;
+    std::map<std::uint32_t, std::string> openHandles_;
+    std::vector<LaunchRecord> launches_;
+    std::vector<std::string> timerPeriodCalls_;
+    std::vector<std::uint32_t> closedHandles_;
+    std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
+    bool jobsRefused_ = false;
+
+    // ---- windows ----
+    Window* find(WindowHandle window);
+    const Window* find(WindowHandle window) const;
+    WindowHandle createWindow(const WindowSpec& description, std::uint32_t pid, WindowHandle owner = 0);
+    std::size_t topmostCount() const;
+    void renumberZOrder();
+    void placeAfter(Window& window, WindowHandle insertAfter);
+    void applyFrame(Window& window);
+    std::uint32_t nextWindow_ = 0x100;
+    std::vector<Window*> zOrder_;  // top first; owned by windows_
+    std::map<WindowHandle, Window*> windows_;
+    std::vector<std::uint32_t> setWindowPosFlags_;
+    WindowHandle foreground_ = 0;
+
+    // ---- the launcher's own windows ----
+    std::map<std::uint32_t, std::uint32_t> brushes_;  // handle to colour
+    std::map<std::string, std::uint32_t> classes_;    // name to brush
+
+    // ---- displays ----
+    Rect virtualScreen() const;
+    struct DisplayEntry {
+        std::string device;
+        Rect rect;
+    };
+    int displayWidth_ = 1920, displayHeight_ = 1080;
+    std::vector<DisplayEntry> extraDisplays_;
+
+    // ---- input ----
+    bool clipped_ = false;
+    Rect clip_;
+    struct Hotkey {
+        std::uint32_t modifiers, key;
+    };
+    std::map<std::uint32_t, Hotkey> hotkeys_;  // the launcher's, by id
+    std::vector<Hotkey> takenHotkeys_;
+    std::vector<platform::QueuedMessage> queue_;
+    std::vector<std::uint32_t> beeps_;
+
+    // ---- files ----
+    std::string normalised(const std::string& path) const;
+    platform::FileIdentity identityOf(const std::string& normalised, const FileEntry* entry) const;
     std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
+    std::string cwd_ = "C:\\Games";
+    std::map<std::string, FileEntry*> files_;
+    std::map<std::string, std::string> aliases_;  // short name to long, both normalised
+    std::map<std::uint32_t, OpenFile*> openFiles_;
+    std::vector<FileOpenRecord> fileOpens_;
     bool diskFull_ = false;
     bool replaceUnsupported_ = false;
     std::string exePath_ = "C:\\Program Files\\Framewright\\framewright-setup.exe";
-    std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
-    bool jobsRefused_ = false;
+
+    // ---- text ----
+    std::string decimal_ = ".", thousands_ = ",";
+    bool localeReadable_ = true;
     std::uint32_t ansiCodePage_ = 1252;
-    std::uint32_t lastError_ = 0;
+    std::int64_t boxOpenMs_ = 0;
+    std::vector<MessageBoxRecord> boxes_;
+
+    // ---- the clipboard ----
+    bool clipboardHeld_ = false;
+    bool clipboardOpen_ = false;
+    std::string clipboardText_;
 };
 
 }  // namespace fake

@@ -1,0 +1,219 @@
+// The simulated desktop's processes: programs started, suspended, resumed and ended,
+// their jobs, the waits on them and the handles that stand for them.
+#include "tests/support/fake_desktop.h"
+
+#include <algorithm>
+
+#include "tests/support/desktop_records.h"
+
+namespace fake {
+
+namespace {
+
+constexpr std::uint32_t kStillActive = 259;
+
+}  // namespace
+
+// ---- processes ----
+
+Desktop& Desktop::program(const std::string& path, ProgramSpec description) {
+    file(path, "MZ");
+    programs_[normalised(path)] = std::move(description);
+    return *this;
+}
+
+Desktop& Desktop::commandLine(std::string line) {
+    commandLine_ = std::move(line);
+    return *this;
+}
+
+Desktop& Desktop::jobsRefused() {
+    jobsRefused_ = true;
+    return *this;
+}
+
+std::uint32_t Desktop::pidOf(const std::string& programPath) const {
+    std::uint32_t pid = 0;
+    for (const Process* process : processes_) {
+        if (process->path == normalised(programPath)) pid = process->pid;
+    }
+    return pid;
+}
+
+WindowHandle Desktop::windowOfLastLaunch(std::size_t index) const {
+    for (const Process* process : processes_) {
+        if (process->pid == lastPid_ && index < process->windows.size()) return process->windows[index];
+    }
+    return platform::kNoWindow;
+}
+
+void Desktop::endProcess(Process& process) {
+    process.ended = true;
+    // The system destroys a process's windows when it ends.
+    for (WindowHandle window : process.windows) destroyWindow(window);
+}
+
+bool Desktop::createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
+                            std::uint32_t flags, platform::ProcessInformation& info) {
+    launches_.push_back({app, cmd, dir, flags});
+    auto program = programs_.find(normalised(app));
+    if (program == programs_.end() || program->second.failsToStart ||
+        fileAttributes(dir) == platform::kInvalidFileAttributes) {
+        lastError_ = 2;  // ERROR_FILE_NOT_FOUND
+        return false;
+    }
+    Process* process = spawn(app, 0);
+    lastPid_ = process->pid;
+    info = {process->processHandle, process->threadHandle, process->pid, process->pid + 1};
+    // A suspended process runs nothing, starts no child and makes no window until resumed.
+    if ((flags & platform::kCreateSuspended) != 0) process->suspended = true;
+    else startProcess(*process);
+    return true;
+}
+
+Desktop::Process* Desktop::spawn(const std::string& path, std::uint32_t job) {
+    auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, 0, programs_[normalised(path)].exitCode,
+                                false, {}, normalised(path), false, job};
+    processes_.push_back(process);
+    nextPid_ += 4;
+    nextHandle_ += 8;
+    openHandles_[process->processHandle] = "process";
+    openHandles_[process->threadHandle] = "thread";
+    return process;
+}
+
+void Desktop::startProcess(Process& started) {
+    Process* process = &started;
+    const ProgramSpec& description = programs_[process->path];
+    process->endMs = clockMs_ + description.runsForMs;
+    for (const WindowSpec& window : description.windows) {
+        std::uint32_t owner = window.pid != 0 ? window.pid : process->pid;
+        auto create = [this, process, window, owner] {
+            if (process->ended) return;
+            const bool owned = window.ownerIndex >= 0 && static_cast<std::size_t>(window.ownerIndex) <
+                                                             process->windows.size();
+            const WindowHandle handle =
+                createWindow(window, owner, owned ? process->windows[static_cast<std::size_t>(window.ownerIndex)] : 0);
+            process->windows.push_back(handle);
+            if (!window.atBottom) activate(handle);
+        };
+        if (window.appearsAfterMs <= 0) create();
+        else at(clockMs_ + window.appearsAfterMs, create);
+    }
+    // A child is in its parent's job from its creation on; its handles are the parent's business.
+    for (const ProgramSpec::Child& child : description.children) {
+        at(clockMs_ + child.afterMs, [this, process, child] {
+            if (process->ended) return;
+            Process* started = spawn(child.path, process->job);
+            openHandles_.erase(started->processHandle);
+            openHandles_.erase(started->threadHandle);
+            startProcess(*started);
+        });
+    }
+    at(process->endMs, [this, process] {
+        if (!process->ended) endProcess(*process);
+    });
+}
+
+std::uint32_t Desktop::resumeThread(std::uint32_t thread) {
+    for (Process* process : processes_) {
+        if (process->threadHandle != thread || openHandles_.count(thread) == 0) continue;
+        if (!process->suspended) return 0;
+        process->suspended = false;
+        startProcess(*process);
+        return 1;
+    }
+    lastError_ = 6;  // ERROR_INVALID_HANDLE
+    return 0xFFFFFFFFu;
+}
+
+bool Desktop::terminateProcess(std::uint32_t handle, std::uint32_t code) {
+    for (Process* process : processes_) {
+        if (process->processHandle != handle || openHandles_.count(handle) == 0) continue;
+        if (!process->ended) {
+            process->exitCode = code;
+            endProcess(*process);
+        }
+        return true;
+    }
+    lastError_ = 6;
+    return false;
+}
+
+bool Desktop::exitCodeOf(std::uint32_t handle, std::uint32_t& code) {
+    for (const Process* process : processes_) {
+        if (process->processHandle == handle && openHandles_.count(handle) != 0) {
+            code = process->ended ? process->exitCode : kStillActive;
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- jobs ----
+
+std::uint32_t Desktop::createJob() {
+    std::uint32_t handle = nextHandle_;
+    nextHandle_ += 4;
+    openHandles_[handle] = "job";
+    return handle;
+}
+
+bool Desktop::assignToJob(std::uint32_t job, std::uint32_t processHandle) {
+    if (jobsRefused_) {
+        lastError_ = 5;  // ERROR_ACCESS_DENIED
+        return false;
+    }
+    for (Process* process : processes_) {
+        if (process->processHandle == processHandle && openHandles_.count(processHandle) != 0 &&
+            openHandles_.count(job) != 0) {
+            process->job = job;
+            return true;
+        }
+    }
+    lastError_ = 6;
+    return false;
+}
+
+// As the system answers with a buffer too short for the list: the counts and the
+// ids that fit, and ERROR_MORE_DATA; with no room for one id, ERROR_BAD_LENGTH.
+bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) {
+    auto handle = openHandles_.find(job);
+    if (handle == openHandles_.end() || handle->second != "job") return fail(6);  // ERROR_INVALID_HANDLE
+    if (list.ids.empty()) return fail(24);                                       // ERROR_BAD_LENGTH
+    list.active = list.listed = 0;
+    for (const Process* process : processes_) {
+        if (process->job != job || process->ended) continue;
+        if (list.listed < list.ids.size()) list.ids[list.listed++] = process->pid;
+        ++list.active;
+    }
+    return list.listed == list.active || fail(platform::kErrorMoreData);
+}
+
+// ---- waits, the timer and handles ----
+
+std::uint32_t Desktop::waitForProcess(std::uint32_t handle, std::uint32_t ms) {
+    auto it = std::find_if(processes_.begin(), processes_.end(),
+                           [handle](const Process* p) { return p->processHandle == handle; });
+    if (it == processes_.end() || openHandles_.count(handle) == 0) return 0xFFFFFFFFu;  // WAIT_FAILED
+    Process& process = **it;
+    if (process.suspended) advanceTo(clockMs_ + ms);
+    else if (!process.ended) advanceTo(std::min(clockMs_ + ms, std::max(process.endMs, clockMs_)));
+    return process.ended ? platform::kWaitObject0 : platform::kWaitTimeout;
+}
+
+void Desktop::timerPeriod(bool begin, std::uint32_t period) {
+    timerPeriodCalls_.push_back((begin ? "begin " : "end ") + std::to_string(period));
+}
+
+bool Desktop::closeHandle(std::uint32_t handle) {
+    closedHandles_.push_back(handle);
+    auto file = openFiles_.find(handle);
+    if (file != openFiles_.end()) {
+        delete file->second;
+        openFiles_.erase(file);
+    }
+    return openHandles_.erase(handle) == 1;
+}
+
+}  // namespace fake

@@ -1,0 +1,49 @@
+// Code pages, the locale, system messages, the debugger output and the message box
+// on the simulated desktop.
+#include "platform/text.h"
+#include "tests/support/fake_desktop.h"
+
+namespace platform {
+
+using fake::Active;
+using fake::Call;
+
+bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info) {
+    Active().count(Call::GetCPInfo);
+    return Active().codePageInfo(codePage, info);
+}
+
+std::uint32_t GetThreadLocale() {
+    Active().count(Call::GetThreadLocale);
+    return 0x0409;
+}
+
+bool GetLocaleInfoA(std::uint32_t, std::uint32_t type, std::string& value) {
+    Active().count(Call::GetLocaleInfoA);
+    return Active().localeInfo(type, value);
+}
+
+// The texts Wine's system message table gives for the codes the simulated desktop sets.
+std::string FormatMessageA(std::uint32_t errorCode) {
+    Active().count(Call::FormatMessageA);
+    switch (errorCode) {
+        case 2: return "File not found.";
+        case 3: return "Path not found.";
+        case 5: return "Access denied.";
+        case 6: return "Invalid handle.";
+        case 32: return "Sharing violation.";
+        case 50: return "Not supported.";
+        case 112: return "Disk full.";
+        case 183: return "File already exists.";
+        default: return "";
+    }
+}
+
+void OutputDebugStringA(const std::string&) { Active().count(Call::OutputDebugStringA); }
+
+int MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
+    Active().count(Call::MessageBoxA);
+    return Active().messageBox(text, caption, type);
+}
+
+}  // namespace platform
