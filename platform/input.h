@@ -38,11 +38,12 @@ struct QueuedMessage {
     std::uint32_t time = 0;
     Point point;
 };
-// MsgWaitForMultipleObjects on one handle for any input (QS_ALLINPUT): kWaitObject0
-// when the handle is signalled, kWaitObject0 + 1 when the thread's queue got
-// something since it was last looked at, kWaitTimeout otherwise. Handle 0 waits on
-// the queue alone, with the same answers.
-std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds);
+// MsgWaitForMultipleObjects on the handles (none: the queue alone) for any input
+// (QS_ALLINPUT): kWaitObject0 + i when handle i is signalled, kWaitObject0 + count
+// when the thread's queue got something since it was last looked at, kWaitTimeout
+// otherwise.
+std::uint32_t MsgWaitForMultipleObjects(const KernelHandle* handles, std::uint32_t count,
+                                        std::uint32_t milliseconds);
 // PeekMessageA for any window of the thread and thread messages, with PM_REMOVE.
 bool PeekMessageA(QueuedMessage& message);
 void DispatchMessageA(const QueuedMessage& message);

@@ -1,6 +1,7 @@
 // Processes and what the launcher waits on: starting, resuming and ending programs,
-// jobs, waits, the clock and the timer's resolution, the launcher's own command line,
-// and kernel handles with the last error.
+// opening programs started elsewhere, jobs, named objects shared with other
+// Framewrights, waits, the clock and the timer's resolution, the launcher's own
+// command line, and kernel handles with the last error.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,20 @@ bool GetExitCodeProcess(KernelHandle process, std::uint32_t& exitCode);
 [[noreturn]] void ExitProcess(std::uint32_t exitCode);
 // GetCommandLineA: the launcher's own command line, as the system keeps it.
 std::string GetCommandLineA();
+std::uint32_t GetCurrentProcessId();
+
+// ---- programs started elsewhere ----
+
+constexpr std::uint32_t kSynchronize = 0x00100000u;
+constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000u;
+constexpr std::uint32_t kErrorInvalidParameter = 87;
+// OpenProcess without handle inheritance; 0 on failure (kErrorInvalidParameter for
+// an id that names no process).
+KernelHandle OpenProcess(std::uint32_t desiredAccess, std::uint32_t processId);
+// When the process was created, as a FILETIME: 100-nanosecond units since 1601.
+bool GetProcessTimes(KernelHandle process, std::uint64_t& creationTime);
+// The time now, in the same units.
+std::uint64_t GetSystemTimeAsFileTime();
 
 // ---- jobs ----
 
@@ -61,9 +76,22 @@ constexpr std::uint32_t kErrorMoreData = 234;
 // counts and the ids that fit filled in. False too when the job cannot be queried.
 bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes);
 
+// ---- named objects ----
+
+// Named in the session's namespace ("Local\\..."), no security attributes: a mutex
+// not owned, and a manual-reset event not signalled. When the object existed
+// already the handle is to it and `existed` is true. 0 on failure.
+KernelHandle CreateMutexW(const std::string& name, bool& existed);
+KernelHandle CreateEventW(const std::string& name, bool& existed);
+// OpenMutexW for waiting: 0 when no such mutex exists.
+KernelHandle OpenMutexW(const std::string& name);
+bool SetEvent(KernelHandle event);
+
 // ---- waits and the clock ----
 
 std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds);
+// Waits until any of the handles is signalled: kWaitObject0 + its index, else kWaitTimeout.
+std::uint32_t WaitForMultipleObjects(const KernelHandle* handles, std::uint32_t count, std::uint32_t milliseconds);
 void Sleep(std::uint32_t milliseconds);
 std::uint32_t GetTickCount();
 struct LocalTime {

@@ -90,9 +90,9 @@ bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& proc
 bool ProgramHasEnded(Launch& launch, bool& queued) {
     std::uint32_t waited;
     if (PlayUsesQueue()) {
-        waited = platform::MsgWaitForMultipleObjects(launch.startedEnded ? 0 : launch.process.process,
-                                                     kProcessWaitMs);
-        queued = waited == platform::kWaitObject0 + 1;
+        const std::uint32_t handles = launch.startedEnded ? 0 : 1;
+        waited = platform::MsgWaitForMultipleObjects(&launch.process.process, handles, kProcessWaitMs);
+        queued = waited == platform::kWaitObject0 + handles;
     } else {
         waited = platform::WaitForSingleObject(launch.process.process, kProcessWaitMs);
     }

@@ -33,14 +33,13 @@ bool UnregisterHotKey(std::uint32_t id) { return ::UnregisterHotKey(nullptr, sta
 
 // ---- the thread's message queue ----
 
-std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds) {
-    if (handle == 0) {
-        // With no handle the queue's answer is WAIT_OBJECT_0: made the one it has beside a handle.
-        const DWORD waited = ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
-        return waited == WAIT_OBJECT_0 ? WAIT_OBJECT_0 + 1 : waited;
-    }
-    const HANDLE handles[] = {ToHandle(handle)};
-    return ::MsgWaitForMultipleObjects(1, handles, FALSE, milliseconds, QS_ALLINPUT);
+std::uint32_t MsgWaitForMultipleObjects(const KernelHandle* handles, std::uint32_t count,
+                                        std::uint32_t milliseconds) {
+    // One place is kept for the queue's own answer.
+    HANDLE system[MAXIMUM_WAIT_OBJECTS];
+    if (count > MAXIMUM_WAIT_OBJECTS - 1) count = MAXIMUM_WAIT_OBJECTS - 1;
+    for (std::uint32_t i = 0; i < count; ++i) system[i] = ToHandle(handles[i]);
+    return ::MsgWaitForMultipleObjects(count, system, FALSE, milliseconds, QS_ALLINPUT);
 }
 
 bool PeekMessageA(QueuedMessage& message) {

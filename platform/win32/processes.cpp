@@ -82,6 +82,27 @@ void ExitProcess(std::uint32_t exitCode) { ::ExitProcess(exitCode); }
 
 std::string GetCommandLineA() { return ::GetCommandLineA(); }
 
+std::uint32_t GetCurrentProcessId() { return ::GetCurrentProcessId(); }
+
+// ---- programs started elsewhere ----
+
+KernelHandle OpenProcess(std::uint32_t desiredAccess, std::uint32_t processId) {
+    return FromHandle(::OpenProcess(desiredAccess, FALSE, processId));
+}
+
+bool GetProcessTimes(KernelHandle process, std::uint64_t& creationTime) {
+    FILETIME creation, exit, kernel, user;
+    if (!::GetProcessTimes(ToHandle(process), &creation, &exit, &kernel, &user)) return false;
+    creationTime = (static_cast<std::uint64_t>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime;
+    return true;
+}
+
+std::uint64_t GetSystemTimeAsFileTime() {
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 // ---- jobs ----
 
 KernelHandle CreateJobObjectW() { return FromHandle(::CreateJobObjectW(nullptr, nullptr)); }
@@ -110,10 +131,37 @@ bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes) {
     return ok != FALSE;
 }
 
+// ---- named objects ----
+
+KernelHandle CreateMutexW(const std::string& name, bool& existed) {
+    const HANDLE mutex = ::CreateMutexW(nullptr, FALSE, AnsiToWide(name).data());
+    existed = mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return FromHandle(mutex);
+}
+
+KernelHandle CreateEventW(const std::string& name, bool& existed) {
+    const HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, AnsiToWide(name).data());
+    existed = event != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return FromHandle(event);
+}
+
+KernelHandle OpenMutexW(const std::string& name) {
+    return FromHandle(::OpenMutexW(SYNCHRONIZE, FALSE, AnsiToWide(name).data()));
+}
+
+bool SetEvent(KernelHandle event) { return ::SetEvent(ToHandle(event)) != FALSE; }
+
 // ---- waits and the clock ----
 
 std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
     return ::WaitForSingleObject(ToHandle(handle), milliseconds);
+}
+
+std::uint32_t WaitForMultipleObjects(const KernelHandle* handles, std::uint32_t count, std::uint32_t milliseconds) {
+    HANDLE system[MAXIMUM_WAIT_OBJECTS];
+    if (count > MAXIMUM_WAIT_OBJECTS) count = MAXIMUM_WAIT_OBJECTS;
+    for (std::uint32_t i = 0; i < count; ++i) system[i] = ToHandle(handles[i]);
+    return ::WaitForMultipleObjects(count, system, FALSE, milliseconds);
 }
 
 void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }

@@ -70,15 +70,6 @@ void Desktop::click(WindowHandle handle) {
     if ((window->exStyle & platform::kWsExNoActivate) == 0) activate(handle);
 }
 
-// Returns at once for a message already there; a process that has ended comes first.
-// Handle 0: the queue alone.
-std::uint32_t Desktop::waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms) {
-    if (handle == 0 && queue_.empty()) advanceTo(clockMs_ + ms);
-    const std::uint32_t result =
-        handle == 0 ? platform::kWaitTimeout : waitForProcess(handle, queue_.empty() ? ms : 0);
-    return result == platform::kWaitTimeout && !queue_.empty() ? platform::kWaitObject0 + 1 : result;
-}
-
 bool Desktop::peekMessage(platform::QueuedMessage& message) {
     if (queue_.empty()) return false;
     message = queue_.front();

@@ -74,6 +74,7 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
 Desktop::Process* Desktop::spawn(const std::string& path, std::uint32_t job) {
     auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, 0, programs_[normalised(path)].exitCode,
                                 false, {}, normalised(path), false, job};
+    process->createdMs = clockMs_;
     processes_.push_back(process);
     nextPid_ += 4;
     nextHandle_ += 8;
@@ -115,6 +116,61 @@ void Desktop::startProcess(Process& started) {
     });
 }
 
+std::uint32_t Desktop::startElsewhere(const std::string& path, ProgramSpec description, std::int64_t startedMsAgo) {
+    program(path, std::move(description));
+    Process* process = spawn(path, 0);
+    // Its handles belong to whoever started it.
+    openHandles_.erase(process->processHandle);
+    openHandles_.erase(process->threadHandle);
+    process->createdMs = clockMs_ - startedMsAgo;
+    startProcess(*process);
+    return process->pid;
+}
+
+Desktop::Process* Desktop::processOf(std::uint32_t handle) const {
+    if (openHandles_.count(handle) == 0) return nullptr;
+    auto opened = openedProcesses_.find(handle);
+    for (Process* process : processes_) {
+        if (opened != openedProcesses_.end() ? process->pid == opened->second : process->processHandle == handle) {
+            return process;
+        }
+    }
+    return nullptr;
+}
+
+std::uint32_t Desktop::newHandle(const char* kind) {
+    const std::uint32_t handle = nextHandle_;
+    nextHandle_ += 4;
+    openHandles_[handle] = kind;
+    return handle;
+}
+
+// A process that has ended is gone, as it is once nobody holds a handle to it.
+std::uint32_t Desktop::openProcess(std::uint32_t pid) {
+    for (const Process* process : processes_) {
+        if (process->pid != pid || process->ended) continue;
+        const std::uint32_t handle = newHandle("process");
+        openedProcesses_[handle] = pid;
+        return handle;
+    }
+    fail(kInvalidParameter);
+    return 0;
+}
+
+// FILETIME at the virtual clock's 0: 2026-12-08 09:00:00 UTC.
+constexpr std::uint64_t kFileTimeAtZero = 134095716000000000ull;
+
+bool Desktop::creationTime(std::uint32_t handle, std::uint64_t& time) const {
+    const Process* process = processOf(handle);
+    if (process == nullptr) return false;
+    time = static_cast<std::uint64_t>(static_cast<std::int64_t>(kFileTimeAtZero) + process->createdMs * 10000);
+    return true;
+}
+
+std::uint64_t Desktop::fileTimeNow() const {
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(kFileTimeAtZero) + clockMs_ * 10000);
+}
+
 std::uint32_t Desktop::resumeThread(std::uint32_t thread) {
     for (Process* process : processes_) {
         if (process->threadHandle != thread || openHandles_.count(thread) == 0) continue;
@@ -141,13 +197,10 @@ bool Desktop::terminateProcess(std::uint32_t handle, std::uint32_t code) {
 }
 
 bool Desktop::exitCodeOf(std::uint32_t handle, std::uint32_t& code) {
-    for (const Process* process : processes_) {
-        if (process->processHandle == handle && openHandles_.count(handle) != 0) {
-            code = process->ended ? process->exitCode : kStillActive;
-            return true;
-        }
-    }
-    return false;
+    const Process* process = processOf(handle);
+    if (process == nullptr) return false;
+    code = process->ended ? process->exitCode : kStillActive;
+    return true;
 }
 
 // ---- jobs ----
@@ -190,16 +243,92 @@ bool Desktop::queryJob(std::uint32_t job, platform::JobProcessIds& list) {
     return list.listed == list.active || fail(platform::kErrorMoreData);
 }
 
+// ---- named objects ----
+
+std::uint32_t Desktop::createNamed(const std::string& name, bool isEvent, bool& existed) {
+    auto found = namedObjects_.find(name);
+    existed = found != namedObjects_.end();
+    if (existed && found->second.isEvent != isEvent) {
+        fail(kInvalidHandle);
+        return 0;
+    }
+    NamedObject& object = namedObjects_[name];
+    object.isEvent = isEvent;
+    ++object.holders;
+    const std::uint32_t handle = newHandle(isEvent ? "event" : "mutex");
+    namedHandles_[handle] = name;
+    return handle;
+}
+
+std::uint32_t Desktop::openMutex(const std::string& name) {
+    auto found = namedObjects_.find(name);
+    if (found == namedObjects_.end() || found->second.isEvent) {
+        fail(kFileNotFound);
+        return 0;
+    }
+    ++found->second.holders;
+    const std::uint32_t handle = newHandle("mutex");
+    namedHandles_[handle] = name;
+    return handle;
+}
+
+bool Desktop::setEvent(std::uint32_t handle) {
+    auto name = namedHandles_.find(handle);
+    if (name == namedHandles_.end() || !namedObjects_[name->second].isEvent) return fail(kInvalidHandle);
+    namedObjects_[name->second].signalled = true;
+    return true;
+}
+
+Desktop& Desktop::mutexHeldElsewhere(const std::string& name) {
+    ++namedObjects_[name].holders;
+    return *this;
+}
+
+void Desktop::setEventElsewhere(const std::string& name) {
+    NamedObject& object = namedObjects_[name];
+    if (object.holders == 0) object = {true, false, 1};
+    object.signalled = true;
+}
+
 // ---- waits, the timer and handles ----
 
-std::uint32_t Desktop::waitForProcess(std::uint32_t handle, std::uint32_t ms) {
-    auto it = std::find_if(processes_.begin(), processes_.end(),
-                           [handle](const Process* p) { return p->processHandle == handle; });
-    if (it == processes_.end() || openHandles_.count(handle) == 0) return 0xFFFFFFFFu;  // WAIT_FAILED
-    Process& process = **it;
-    if (process.suspended) advanceTo(clockMs_ + ms);
-    else if (!process.ended) advanceTo(std::min(clockMs_ + ms, std::max(process.endMs, clockMs_)));
-    return process.ended ? platform::kWaitObject0 : platform::kWaitTimeout;
+// Returns at once for what is signalled already, the handles before the queue.
+// Otherwise the clock runs until the first of the waited processes ends or the time
+// is up; an event set or a message queued meanwhile is seen at its end.
+std::uint32_t Desktop::waitForObjects(const std::uint32_t* handles, std::uint32_t count, std::uint32_t ms,
+                                      bool queue) {
+    auto answer = [&](std::uint32_t& result) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            auto name = namedHandles_.find(handles[i]);
+            const Process* process = processOf(handles[i]);
+            const bool signalled = name != namedHandles_.end() ? namedObjects_[name->second].signalled
+                                                                : process != nullptr && process->ended;
+            if (signalled) {
+                result = platform::kWaitObject0 + i;
+                return true;
+            }
+        }
+        if (queue && !queue_.empty()) {
+            result = platform::kWaitObject0 + count;
+            return true;
+        }
+        return false;
+    };
+    std::int64_t until = clockMs_ + ms;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const Process* process = processOf(handles[i]);
+        if (process == nullptr && namedHandles_.count(handles[i]) == 0) {
+            fail(kInvalidHandle);
+            return 0xFFFFFFFFu;  // WAIT_FAILED
+        }
+        if (process != nullptr && !process->ended && !process->suspended) {
+            until = std::min(until, std::max(process->endMs, clockMs_));
+        }
+    }
+    std::uint32_t result;
+    if (answer(result)) return result;
+    advanceTo(until);
+    return answer(result) ? result : platform::kWaitTimeout;
 }
 
 void Desktop::timerPeriod(bool begin, std::uint32_t period) {
@@ -208,6 +337,12 @@ void Desktop::timerPeriod(bool begin, std::uint32_t period) {
 
 bool Desktop::closeHandle(std::uint32_t handle) {
     closedHandles_.push_back(handle);
+    openedProcesses_.erase(handle);
+    auto name = namedHandles_.find(handle);
+    if (name != namedHandles_.end()) {
+        if (--namedObjects_[name->second].holders == 0) namedObjects_.erase(name->second);
+        namedHandles_.erase(name);
+    }
     auto file = openFiles_.find(handle);
     if (file != openFiles_.end()) {
         delete file->second;

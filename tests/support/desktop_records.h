@@ -38,6 +38,7 @@ struct Desktop::Process {
     std::string path;  // normalised
     bool suspended = false;
     std::uint32_t job = 0;
+    std::int64_t createdMs = 0;  // on the virtual clock; before 0 for a program started before it
 };
 
 struct Desktop::FileEntry {
@@ -62,6 +63,7 @@ constexpr std::uint32_t kAccessDenied = 5;
 constexpr std::uint32_t kInvalidHandle = 6;
 constexpr std::uint32_t kSharingViolation = 32;
 constexpr std::uint32_t kNotSupported = 50;
+constexpr std::uint32_t kInvalidParameter = 87;
 constexpr std::uint32_t kDiskFull = 112;
 constexpr std::uint32_t kAlreadyExists = 183;
 constexpr std::uint32_t kClipboardNotOpen = 1418;

@@ -16,6 +16,8 @@ Desktop* Current = nullptr;
 const char* const kCallNames[] = {
     // processes
     "CreateProcessA", "ResumeThread", "TerminateProcess", "GetExitCodeProcess", "ExitProcess", "GetCommandLineA",
+    "GetCurrentProcessId", "OpenProcess", "GetProcessTimes", "GetSystemTimeAsFileTime",
+    "CreateMutexW", "CreateEventW", "OpenMutexW", "SetEvent", "WaitForMultipleObjects",
     "CreateJobObjectW", "AssignProcessToJobObject", "QueryInformationJobObject",
     "WaitForSingleObject", "Sleep", "GetTickCount", "GetLocalTime", "timeBeginPeriod", "timeEndPeriod",
     "CloseHandle", "GetLastError",

@@ -50,6 +50,8 @@ using platform::WindowHandle;
 enum class Call {
     // processes
     CreateProcessA, ResumeThread, TerminateProcess, GetExitCodeProcess, ExitProcess, GetCommandLineA,
+    GetCurrentProcessId, OpenProcess, GetProcessTimes, GetSystemTimeAsFileTime,
+    CreateMutexW, CreateEventW, OpenMutexW, SetEvent, WaitForMultipleObjects,
     CreateJobObjectW, AssignProcessToJobObject, QueryInformationJobObject,
     WaitForSingleObject, Sleep, GetTickCount, GetLocalTime, timeBeginPeriod, timeEndPeriod,
     CloseHandle, GetLastError,
@@ -143,6 +145,15 @@ public:
     // The identifier of the latest process started from this program file (0: none).
     std::uint32_t pidOf(const std::string& programPath) const;
     static constexpr std::uint32_t kLauncherPid = 600;  // the launcher's own process
+    // A program started by the user or another program, not by the launcher: its
+    // windows come as the description says; `startedMsAgo` puts its creation time
+    // that far before now. Returns its process identifier.
+    std::uint32_t startElsewhere(const std::string& path, ProgramSpec description, std::int64_t startedMsAgo = 0);
+    // Another program (another Framewright) holds a mutex of that name, or sets an
+    // event of that name, making it when there is none.
+    Desktop& mutexHeldElsewhere(const std::string& name);
+    void setEventElsewhere(const std::string& name);
+    bool namedObjectExists(const std::string& name) const { return namedObjects_.count(name) != 0; }
     bool createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
                        std::uint32_t flags, platform::ProcessInformation& info);
     std::uint32_t resumeThread(std::uint32_t thread);
@@ -151,7 +162,15 @@ public:
     bool assignToJob(std::uint32_t job, std::uint32_t process);
     bool queryJob(std::uint32_t job, platform::JobProcessIds& processes);
     std::string commandLine() const { return commandLine_; }
-    std::uint32_t waitForProcess(std::uint32_t handle, std::uint32_t ms);
+    std::uint32_t openProcess(std::uint32_t pid);
+    bool creationTime(std::uint32_t handle, std::uint64_t& time) const;
+    std::uint64_t fileTimeNow() const;
+    std::uint32_t createNamed(const std::string& name, bool isEvent, bool& existed);
+    std::uint32_t openMutex(const std::string& name);
+    bool setEvent(std::uint32_t handle);
+    // Process handles are signalled when the process has ended, events when set; with
+    // `queue`, a message in the launcher's queue answers kWaitObject0 + count.
+    std::uint32_t waitForObjects(const std::uint32_t* handles, std::uint32_t count, std::uint32_t ms, bool queue);
     bool exitCodeOf(std::uint32_t handle, std::uint32_t& code);
     bool closeHandle(std::uint32_t handle);
     void timerPeriod(bool begin, std::uint32_t period);
@@ -241,7 +260,6 @@ public:
     void setClip(const Rect* rect);
     bool registerHotkey(std::uint32_t id, std::uint32_t modifiers, std::uint32_t key);
     bool unregisterHotkey(std::uint32_t id);
-    std::uint32_t waitForProcessOrMessage(std::uint32_t handle, std::uint32_t ms);
     bool peekMessage(platform::QueuedMessage& message);
     void beep(std::uint32_t type) { beeps_.push_back(type); }
 
@@ -329,6 +347,16 @@ private:
     std::uint32_t lastPid_ = 0;
     std::map<std::string, ProgramSpec> programs_;
     std::vector<Process*> processes_;
+    std::map<std::uint32_t, std::uint32_t> openedProcesses_;  // a handle from OpenProcess, to its pid
+    Process* processOf(std::uint32_t handle) const;
+    struct NamedObject {
+        bool isEvent = false;
+        bool signalled = false;
+        int holders = 0;  // open handles, and other programs holding it
+    };
+    std::map<std::string, NamedObject> namedObjects_;
+    std::map<std::uint32_t, std::string> namedHandles_;  // a handle to the object's name
+    std::uint32_t newHandle(const char* kind);
     std::map<std::uint32_t, std::string> openHandles_;
     std::vector<LaunchRecord> launches_;
     std::vector<std::string> timerPeriodCalls_;

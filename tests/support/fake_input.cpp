@@ -30,9 +30,10 @@ bool UnregisterHotKey(std::uint32_t id) {
     return Active().unregisterHotkey(id);
 }
 
-std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t milliseconds) {
+std::uint32_t MsgWaitForMultipleObjects(const KernelHandle* handles, std::uint32_t count,
+                                        std::uint32_t milliseconds) {
     Active().count(Call::MsgWaitForMultipleObjects);
-    return Active().waitForProcessOrMessage(handle, milliseconds);
+    return Active().waitForObjects(handles, count, milliseconds, true);
 }
 
 bool PeekMessageA(QueuedMessage& message) {

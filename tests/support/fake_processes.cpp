@@ -44,6 +44,26 @@ std::string GetCommandLineA() {
     return Active().commandLine();
 }
 
+std::uint32_t GetCurrentProcessId() {
+    Active().count(Call::GetCurrentProcessId);
+    return fake::Desktop::kLauncherPid;
+}
+
+KernelHandle OpenProcess(std::uint32_t, std::uint32_t processId) {
+    Active().count(Call::OpenProcess);
+    return Active().openProcess(processId);
+}
+
+bool GetProcessTimes(KernelHandle process, std::uint64_t& creationTime) {
+    Active().count(Call::GetProcessTimes);
+    return Active().creationTime(process, creationTime);
+}
+
+std::uint64_t GetSystemTimeAsFileTime() {
+    Active().count(Call::GetSystemTimeAsFileTime);
+    return Active().fileTimeNow();
+}
+
 KernelHandle CreateJobObjectW() {
     Active().count(Call::CreateJobObjectW);
     return Active().createJob();
@@ -61,7 +81,32 @@ bool QueryInformationJobObject(KernelHandle job, JobProcessIds& processes) {
 
 std::uint32_t WaitForSingleObject(KernelHandle handle, std::uint32_t milliseconds) {
     Active().count(Call::WaitForSingleObject);
-    return Active().waitForProcess(handle, milliseconds);
+    return Active().waitForObjects(&handle, 1, milliseconds, false);
+}
+
+std::uint32_t WaitForMultipleObjects(const KernelHandle* handles, std::uint32_t count, std::uint32_t milliseconds) {
+    Active().count(Call::WaitForMultipleObjects);
+    return Active().waitForObjects(handles, count, milliseconds, false);
+}
+
+KernelHandle CreateMutexW(const std::string& name, bool& existed) {
+    Active().count(Call::CreateMutexW);
+    return Active().createNamed(name, false, existed);
+}
+
+KernelHandle CreateEventW(const std::string& name, bool& existed) {
+    Active().count(Call::CreateEventW);
+    return Active().createNamed(name, true, existed);
+}
+
+KernelHandle OpenMutexW(const std::string& name) {
+    Active().count(Call::OpenMutexW);
+    return Active().openMutex(name);
+}
+
+bool SetEvent(KernelHandle event) {
+    Active().count(Call::SetEvent);
+    return Active().setEvent(event);
 }
 
 void Sleep(std::uint32_t milliseconds) {
