@@ -4,6 +4,13 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
 // The bytes of the character at `at`: two for a lead byte with a byte after it.
 std::size_t CharacterLength(std::string_view line, std::size_t at, const LeadBytes& leadBytes) {
     return leadBytes[static_cast<unsigned char>(line[at])] && at + 1 < line.size() ? 2 : 1;
@@ -25,12 +32,7 @@ LeadBytes AnsiLeadBytes() {
 }
 
 bool IsProfileArgument(const std::string& text) {
-    if (text.size() < 4) return false;
-    std::string tail = text.substr(text.size() - 4);
-    for (char& c : tail) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return tail == ".ini";
+    return text.size() >= 4 && LowerAscii(text.substr(text.size() - 4)) == ".ini";
 }
 
 std::vector<CommandLineArgument> ParseCommandLine(std::string_view line, const LeadBytes& leadBytes) {
@@ -97,6 +99,23 @@ std::vector<std::string> SplitCommandLine(std::string_view line, const LeadBytes
     return texts;
 }
 
+namespace {
+
+void TakeMode(LauncherArguments& split) {
+    if (split.own.size() < 2) return;
+    const std::string next = split.own.size() > 2 ? split.own[2] : "";
+    if (LowerAscii(split.own[1]) == "--attach") {
+        split.mode = LauncherMode::Attach;
+        split.attachProcess = next;
+    } else if (LowerAscii(split.own[1]) == "--watch") {
+        const bool stop = LowerAscii(next) == "--stop";
+        split.mode = stop ? LauncherMode::StopWatch : LauncherMode::Watch;
+        if (!stop) split.watchFolder = next;
+    }
+}
+
+}  // namespace
+
 LauncherArguments SplitLauncherCommandLine(std::string_view line, const LeadBytes& leadBytes) {
     LauncherArguments split;
     std::size_t start = 0;
@@ -116,6 +135,7 @@ LauncherArguments SplitLauncherCommandLine(std::string_view line, const LeadByte
         split.own.push_back(std::move(argument.text));
         start = argument.end;
     }
+    TakeMode(split);
     return split;
 }
 

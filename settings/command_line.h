@@ -59,9 +59,17 @@ struct WrappedLaunch {
 // written (a quoted "--" is an ordinary argument). The rest is never split and
 // re-quoted, so it reaches the program byte for byte; its program is the first
 // argument of that rest read as a command line's program name, as Windows reads it.
+//
+// The first argument after the program name may ask for another mode, in any case:
+// "--attach PID [PROFILE.ini]" supervises a running process, "--watch [FOLDER]"
+// stays resident applying the folder's profiles, "--watch --stop" ends that watch.
+enum class LauncherMode { Launch, Attach, Watch, StopWatch };
 struct LauncherArguments {
     std::vector<std::string> own;  // the program name and the arguments before "--"
     std::string profile;           // the first of them after the program name ending in ".ini"
     WrappedLaunch launch;
+    LauncherMode mode = LauncherMode::Launch;
+    std::string attachProcess;  // the argument after "--attach", as written; empty: none
+    std::string watchFolder;    // the argument after "--watch", as written; empty: the working directory
 };
 LauncherArguments SplitLauncherCommandLine(std::string_view commandLine, const LeadBytes& leadBytes);

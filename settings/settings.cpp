@@ -65,10 +65,11 @@ void FinaliseSettings() {
     }
 }
 
-void SelectProfile(const std::string& commandLine) {
-    const LauncherArguments arguments = SplitLauncherCommandLine(commandLine, AnsiLeadBytes());
+LauncherArguments SelectProfile(const std::string& commandLine) {
+    LauncherArguments arguments = SplitLauncherCommandLine(commandLine, AnsiLeadBytes());
     UseProfile(arguments.profile);
     UseWrappedLaunch(arguments.launch);
+    return arguments;
 }
 
 void UseProfile(const std::string& profile) {

@@ -113,7 +113,8 @@ void FinaliseSettings();
 // argument after the program name that ends in ".ini", made full against the
 // working directory. Without one, ConfigFileName stays as InitialiseSettings set it.
 // What follows a "--" argument is the launch that takes the place of [program].
-void SelectProfile(const std::string& commandLine);
+// Returns the arguments, for the mode they ask for.
+LauncherArguments SelectProfile(const std::string& commandLine);
 // The same for a profile argument already taken from a command line; empty: none.
 void UseProfile(const std::string& profile);
 // Takes the program from what followed "--" on the command line; without "--", the

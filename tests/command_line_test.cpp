@@ -94,4 +94,29 @@ TEST(SplitLauncherCommandLine, TakesTheRestAfterTheDoubleDashVerbatim) {
     EXPECT_EQ(ProfileArgument("fw.exe -- game.exe other.ini", kSingleByte), "") << "a profile after -- is the program's";
 }
 
+// Another mode only from the first argument after the program name.
+TEST(SplitLauncherCommandLine, TakesTheModeFromTheFirstArgument) {
+    struct Row {
+        std::string line;
+        LauncherMode mode;
+        std::string attachProcess, watchFolder, profile;
+    };
+    const Row rows[] = {
+        {R"(fw.exe --attach 1234 "C:\p\game.ini")", LauncherMode::Attach, "1234", "", R"(C:\p\game.ini)"},
+        {"fw.exe --ATTACH", LauncherMode::Attach, "", "", ""},
+        {"fw.exe game.ini --attach 1234", LauncherMode::Launch, "", "", "game.ini"},
+        {R"(fw.exe --watch "C:\my profiles")", LauncherMode::Watch, "", R"(C:\my profiles)", ""},
+        {"fw.exe --watch", LauncherMode::Watch, "", "", ""},
+        {"fw.exe --Watch --Stop", LauncherMode::StopWatch, "", "", ""},
+        {"fw.exe -- --watch", LauncherMode::Launch, "", "", ""},
+    };
+    for (const Row& row : rows) {
+        const LauncherArguments split = SplitLauncherCommandLine(row.line, kSingleByte);
+        EXPECT_EQ(split.mode, row.mode) << "line: " << row.line;
+        EXPECT_EQ(split.attachProcess, row.attachProcess) << "line: " << row.line;
+        EXPECT_EQ(split.watchFolder, row.watchFolder) << "line: " << row.line;
+        EXPECT_EQ(split.profile, row.profile) << "line: " << row.line;
+    }
+}
+
 }  // namespace
