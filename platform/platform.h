@@ -1,6 +1,6 @@
 // The Win32 operations the launcher uses, in the project's own types, one header
 // per thing they act on:
-//   platform/processes.h  processes, jobs, waits, the clock, the command line,
+//   platform/processes.h  processes, their rights, jobs, waits, the clock, the command line,
 //                         kernel handles and the last error
 //   platform/windows.h    the window walk, titles, classes, rectangles, styles, the
 //                         Z-order, the foreground, and the launcher's own windows
@@ -11,6 +11,7 @@
 //   platform/text.h       code pages, the locale, system messages, the debugger
 //                         output, the message box
 //   platform/clipboard.h  the clipboard
+//   platform/shell.h      programs started through the shell
 // This header holds what they share: the handles, rectangles and points, and the
 // answers of a wait.
 //

@@ -1,5 +1,5 @@
 // Processes and what the launcher waits on: starting, resuming and ending programs,
-// opening programs started elsewhere, jobs, named objects shared with other
+// opening programs started elsewhere, administrator rights, jobs, named objects shared with other
 // Framewrights, waits, the clock and the timer's resolution, the launcher's own
 // command line, and kernel handles with the last error.
 #pragma once
@@ -22,6 +22,9 @@ struct ProcessInformation {
 };
 
 constexpr std::uint32_t kCreateSuspended = 0x4;
+// CreateProcessA's error for a program whose manifest asks for administrator rights
+// that the launcher does not have.
+constexpr std::uint32_t kErrorElevationRequired = 740;
 
 // CreateProcessA with the application name, the command line and the current
 // directory given; no security attributes, no handle inheritance, creation flags 0,
@@ -54,6 +57,19 @@ KernelHandle OpenProcess(std::uint32_t desiredAccess, std::uint32_t processId);
 bool GetProcessTimes(KernelHandle process, std::uint64_t& creationTime);
 // The time now, in the same units.
 std::uint64_t GetSystemTimeAsFileTime();
+// QueryFullProcessImageNameW: the full path of the process's image file, in Win32
+// form, converted to the ANSI code page; false when it cannot be read.
+bool QueryFullProcessImageNameW(KernelHandle process, std::string& path);
+
+// ---- administrator rights ----
+
+constexpr std::uint32_t kErrorAccessDenied = 5;
+// The pseudo handle that stands for the launcher's own process.
+KernelHandle GetCurrentProcess();
+// Whether the process runs as administrator: OpenProcessToken for querying and
+// GetTokenInformation(TokenElevation), the token closed again. False, with the last
+// error, when either fails (kErrorAccessDenied for a process of higher rights).
+bool GetTokenElevation(KernelHandle process, bool& elevated);
 
 // ---- jobs ----
 

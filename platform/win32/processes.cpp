@@ -5,30 +5,19 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <vector>
 
 #include "platform/win32/conversions.h"
+#include "platform/win32/system_library.h"
 
 namespace platform {
 
 namespace {
 
-// winmm is not a DLL that Windows always takes from its system directory, so a
-// copy planted beside the launched program would be loaded if it were imported.
-// It is loaded by full path from the system directory when first needed instead.
 using TimePeriodFunction = UINT(WINAPI*)(UINT);
 
 FARPROC SystemWinmmFunction(const char* name) {
-    static HMODULE winmm = [] {
-        wchar_t directory[MAX_PATH];
-        UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return HMODULE{nullptr};
-        const wchar_t name[] = L"\\winmm.dll";
-        if (length + sizeof name / sizeof name[0] > MAX_PATH) return HMODULE{nullptr};
-        std::memcpy(directory + length, name, sizeof name);
-        return ::LoadLibraryExW(directory, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }();
+    static HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
     return winmm == nullptr ? nullptr : ::GetProcAddress(winmm, name);
 }
 
@@ -101,6 +90,35 @@ std::uint64_t GetSystemTimeAsFileTime() {
     FILETIME now;
     ::GetSystemTimeAsFileTime(&now);
     return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+bool QueryFullProcessImageNameW(KernelHandle process, std::string& path) {
+    wchar_t name[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (!::QueryFullProcessImageNameW(ToHandle(process), 0, name, &size)) return false;
+    path = WideToAnsi(name, size);
+    return true;
+}
+
+// ---- administrator rights ----
+
+KernelHandle GetCurrentProcess() { return FromHandle(::GetCurrentProcess()); }
+
+bool GetTokenElevation(KernelHandle process, bool& elevated) {
+    HANDLE token;
+    if (!::OpenProcessToken(ToHandle(process), TOKEN_QUERY, &token)) return false;
+    TOKEN_ELEVATION elevation;
+    DWORD size = 0;
+    const BOOL read = ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    // Closing must not hide why the read failed.
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(token);
+    if (!read) {
+        ::SetLastError(error);
+        return false;
+    }
+    elevated = elevation.TokenIsElevated != 0;
+    return true;
 }
 
 // ---- jobs ----

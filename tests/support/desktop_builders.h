@@ -81,6 +81,11 @@ struct ProgramSpec {
     ProgramSpec& exitingWith(std::uint32_t code) { exitCode = code; return *this; }
     ProgramSpec& failingToStart() { failsToStart = true; return *this; }
     ProgramSpec& showing(WindowSpec window) { windows.push_back(std::move(window)); return *this; }
+    // Runs as administrator, started so elsewhere; or asks for it in its manifest, so
+    // that a launcher without those rights cannot start it (error 740).
+    bool asAdministrator = false, requiresAdministrator = false;
+    ProgramSpec& runningAsAdministrator() { asAdministrator = true; return *this; }
+    ProgramSpec& requiringAdministrator() { requiresAdministrator = true; return *this; }
 };
 inline ProgramSpec aProgram() { return ProgramSpec{}; }
 

@@ -11,6 +11,8 @@ namespace fake {
 namespace {
 
 constexpr std::uint32_t kStillActive = 259;
+constexpr std::uint32_t kElevationRequired = 740;
+constexpr std::uint32_t kCancelled = 1223;
 
 }  // namespace
 
@@ -62,7 +64,9 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
         lastError_ = 2;  // ERROR_FILE_NOT_FOUND
         return false;
     }
+    if (program->second.requiresAdministrator && !launcherElevated_) return fail(kElevationRequired);
     Process* process = spawn(app, 0);
+    process->elevated = launcherElevated_;
     lastPid_ = process->pid;
     info = {process->processHandle, process->threadHandle, process->pid, process->pid + 1};
     // A suspended process runs nothing, starts no child and makes no window until resumed.
@@ -73,8 +77,7 @@ bool Desktop::createProcess(const std::string& app, const std::string& cmd, cons
 
 Desktop::Process* Desktop::spawn(const std::string& path, std::uint32_t job) {
     auto* process = new Process{nextPid_, nextHandle_, nextHandle_ + 4, 0, programs_[normalised(path)].exitCode,
-                                false, {}, normalised(path), false, job};
-    process->createdMs = clockMs_;
+                                false, {}, normalised(path), false, job, clockMs_, false, path};
     processes_.push_back(process);
     nextPid_ += 4;
     nextHandle_ += 8;
@@ -106,6 +109,7 @@ void Desktop::startProcess(Process& started) {
         at(clockMs_ + child.afterMs, [this, process, child] {
             if (process->ended) return;
             Process* started = spawn(child.path, process->job);
+            started->elevated = process->elevated;
             openHandles_.erase(started->processHandle);
             openHandles_.erase(started->threadHandle);
             startProcess(*started);
@@ -117,12 +121,14 @@ void Desktop::startProcess(Process& started) {
 }
 
 std::uint32_t Desktop::startElsewhere(const std::string& path, ProgramSpec description, std::int64_t startedMsAgo) {
+    const bool asAdministrator = description.asAdministrator;
     program(path, std::move(description));
     Process* process = spawn(path, 0);
     // Its handles belong to whoever started it.
     openHandles_.erase(process->processHandle);
     openHandles_.erase(process->threadHandle);
     process->createdMs = clockMs_ - startedMsAgo;
+    process->elevated = asAdministrator;
     startProcess(*process);
     return process->pid;
 }
@@ -169,6 +175,42 @@ bool Desktop::creationTime(std::uint32_t handle, std::uint64_t& time) const {
 
 std::uint64_t Desktop::fileTimeNow() const {
     return static_cast<std::uint64_t>(static_cast<std::int64_t>(kFileTimeAtZero) + clockMs_ * 10000);
+}
+
+bool Desktop::imageName(std::uint32_t handle, std::string& path) const {
+    const Process* process = processOf(handle);
+    if (process == nullptr) return false;
+    path = process->image;
+    return true;
+}
+
+// ---- administrator rights ----
+
+Desktop& Desktop::launcherElevated() {
+    launcherElevated_ = true;
+    return *this;
+}
+
+Desktop& Desktop::elevationDeclined() {
+    elevationDeclined_ = true;
+    return *this;
+}
+
+bool Desktop::tokenElevation(std::uint32_t handle, bool& elevated) {
+    if (handle == kLauncherProcess) {
+        elevated = launcherElevated_;
+        return true;
+    }
+    const Process* process = processOf(handle);
+    if (process == nullptr) return fail(kInvalidHandle);
+    if (process->elevated && !launcherElevated_) return fail(kAccessDenied);
+    elevated = process->elevated;
+    return true;
+}
+
+bool Desktop::shellExecute(ShellExecution execution) {
+    shellExecutions_.push_back(std::move(execution));
+    return !elevationDeclined_ || shellExecutions_.back().verb != "runas" || fail(kCancelled);
 }
 
 std::uint32_t Desktop::resumeThread(std::uint32_t thread) {

@@ -39,6 +39,8 @@ struct Desktop::Process {
     bool suspended = false;
     std::uint32_t job = 0;
     std::int64_t createdMs = 0;  // on the virtual clock; before 0 for a program started before it
+    bool elevated = false;       // runs as administrator
+    std::string image;           // its file's path as it was started
 };
 
 struct Desktop::FileEntry {

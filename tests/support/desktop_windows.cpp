@@ -258,6 +258,7 @@ std::uint32_t Desktop::windowLong(WindowHandle handle, int index) const {
 std::uint32_t Desktop::setWindowLong(WindowHandle handle, int index, std::uint32_t value) {
     Window* window = find(handle);
     if (window == nullptr) return 0;
+    if (outOfReach(*window)) return 0;
     std::uint32_t previous = windowLong(handle, index);
     if (window->refusesStyleChange) return previous;  // the program turns the change down
     if (index == platform::kGwlStyle) {
@@ -271,11 +272,23 @@ std::uint32_t Desktop::setWindowLong(WindowHandle handle, int index, std::uint32
 
 // ---- place, size and Z-order ----
 
+// The system keeps a process's windows from those of lower rights.
+bool Desktop::outOfReach(const Window& window) {
+    if (launcherElevated_) return false;
+    for (const Process* process : processes_) {
+        if (process->pid != window.pid || !process->elevated || process->ended) continue;
+        lastError_ = kAccessDenied;
+        return true;
+    }
+    return false;
+}
+
 bool Desktop::setWindowPos(WindowHandle handle, WindowHandle insertAfter, int x, int y, int cx, int cy,
                            std::uint32_t flags) {
     setWindowPosFlags_.push_back(flags);
     Window* window = find(handle);
     if (window == nullptr) return false;
+    if (outOfReach(*window)) return false;
     if ((flags & platform::kSwpNoZOrder) == 0) {
         const bool topmost = (window->exStyle & platform::kWsExTopmost) != 0;
         if (insertAfter == platform::kHwndTopmost) window->exStyle |= platform::kWsExTopmost;

@@ -16,8 +16,8 @@ Desktop* Current = nullptr;
 const char* const kCallNames[] = {
     // processes
     "CreateProcessA", "ResumeThread", "TerminateProcess", "GetExitCodeProcess", "ExitProcess", "GetCommandLineA",
-    "GetCurrentProcessId", "OpenProcess", "GetProcessTimes", "GetSystemTimeAsFileTime",
-    "CreateMutexW", "CreateEventW", "OpenMutexW", "SetEvent", "WaitForMultipleObjects",
+    "GetCurrentProcessId", "OpenProcess", "GetProcessTimes", "GetSystemTimeAsFileTime", "QueryFullProcessImageNameW",
+    "GetCurrentProcess", "GetTokenElevation", "CreateMutexW", "CreateEventW", "OpenMutexW", "SetEvent", "WaitForMultipleObjects",
     "CreateJobObjectW", "AssignProcessToJobObject", "QueryInformationJobObject",
     "WaitForSingleObject", "Sleep", "GetTickCount", "GetLocalTime", "timeBeginPeriod", "timeEndPeriod",
     "CloseHandle", "GetLastError",
@@ -39,6 +39,8 @@ const char* const kCallNames[] = {
     "GetCPInfo", "GetThreadLocale", "GetLocaleInfoA", "FormatMessageA", "OutputDebugStringA", "MessageBoxA",
     // the clipboard
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
+    // the shell
+    "ShellExecuteExW",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 

@@ -3,7 +3,7 @@
 // It models what the launcher touches: top-level windows in Z-order (title, owning
 // process, outer rectangle, a border that keeps its size when the window is resized,
 // optional minimum and maximum sizes), processes with a lifetime in virtual
-// milliseconds and an exit code, a virtual clock advanced only by Sleep and by
+// milliseconds, an exit code and administrator rights or none, a virtual clock advanced only by Sleep and by
 // waits, message boxes captured in order and dismissed at once, an in-memory file
 // system, the working directory, the locale's separators, open handles, the
 // foreground window, the cursor clip, minimised and topmost windows and their
@@ -19,7 +19,8 @@
 // Wine, a window placed right after an ordinary one leaves the topmost band while
 // one placed after a topmost window keeps its own bit, and HWND_NOTOPMOST moves
 // only a topmost window (to the top of the ordinary ones); a click
-// activates the window under it unless that window does not activate.
+// activates the window under it unless that window does not activate; a program
+// that runs as administrator keeps its token and windows from a launcher that does not.
 //
 // One Desktop exists at a time; constructing it makes it the one the platform
 // functions act on. Its members are grouped as the seam's headers are; in each
@@ -50,8 +51,8 @@ using platform::WindowHandle;
 enum class Call {
     // processes
     CreateProcessA, ResumeThread, TerminateProcess, GetExitCodeProcess, ExitProcess, GetCommandLineA,
-    GetCurrentProcessId, OpenProcess, GetProcessTimes, GetSystemTimeAsFileTime,
-    CreateMutexW, CreateEventW, OpenMutexW, SetEvent, WaitForMultipleObjects,
+    GetCurrentProcessId, OpenProcess, GetProcessTimes, GetSystemTimeAsFileTime, QueryFullProcessImageNameW,
+    GetCurrentProcess, GetTokenElevation, CreateMutexW, CreateEventW, OpenMutexW, SetEvent, WaitForMultipleObjects,
     CreateJobObjectW, AssignProcessToJobObject, QueryInformationJobObject,
     WaitForSingleObject, Sleep, GetTickCount, GetLocalTime, timeBeginPeriod, timeEndPeriod,
     CloseHandle, GetLastError,
@@ -73,6 +74,8 @@ enum class Call {
     GetCPInfo, GetThreadLocale, GetLocaleInfoA, FormatMessageA, OutputDebugStringA, MessageBoxA,
     // the clipboard
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
+    // the shell
+    ShellExecuteExW,
     Count
 };
 const char* CallName(Call call);
@@ -95,6 +98,10 @@ struct LaunchRecord {
     std::string commandLine;
     std::string currentDirectory;
     std::uint32_t creationFlags = 0;
+};
+
+struct ShellExecution {
+    std::string verb, file, parameters, directory;
 };
 
 struct FileOpenRecord {
@@ -154,6 +161,13 @@ public:
     Desktop& mutexHeldElsewhere(const std::string& name);
     void setEventElsewhere(const std::string& name);
     bool namedObjectExists(const std::string& name) const { return namedObjects_.count(name) != 0; }
+    // The launcher runs as administrator (its programs then do too); the user
+    // declines the system's prompt for those rights.
+    Desktop& launcherElevated();
+    Desktop& elevationDeclined();
+    // ShellExecuteExW calls, in order; one that is not declined starts nothing here.
+    const std::vector<ShellExecution>& shellExecutions() const { return shellExecutions_; }
+    static constexpr std::uint32_t kLauncherProcess = 0xFFFFFFFFu;  // GetCurrentProcess's pseudo handle
     bool createProcess(const std::string& app, const std::string& cmd, const std::string& dir,
                        std::uint32_t flags, platform::ProcessInformation& info);
     std::uint32_t resumeThread(std::uint32_t thread);
@@ -168,6 +182,10 @@ public:
     std::uint32_t createNamed(const std::string& name, bool isEvent, bool& existed);
     std::uint32_t openMutex(const std::string& name);
     bool setEvent(std::uint32_t handle);
+    bool imageName(std::uint32_t handle, std::string& path) const;
+    // As the system answers: a process of higher rights than the launcher's keeps its token to itself.
+    bool tokenElevation(std::uint32_t handle, bool& elevated);
+    bool shellExecute(ShellExecution execution);
     // Process handles are signalled when the process has ended, events when set; with
     // `queue`, a message in the launcher's queue answers kWaitObject0 + count.
     std::uint32_t waitForObjects(const std::uint32_t* handles, std::uint32_t count, std::uint32_t ms, bool queue);
@@ -363,6 +381,8 @@ private:
     std::vector<std::uint32_t> closedHandles_;
     std::string commandLine_ = "\"C:\\Tools\\framewright.exe\" ";
     bool jobsRefused_ = false;
+    bool launcherElevated_ = false, elevationDeclined_ = false;
+    std::vector<ShellExecution> shellExecutions_;
 
     // ---- windows ----
     Window* find(WindowHandle window);
@@ -372,6 +392,8 @@ private:
     void renumberZOrder();
     void placeAfter(Window& window, WindowHandle insertAfter);
     void applyFrame(Window& window);
+    // A window of a process that runs as administrator, out of reach of a launcher that does not.
+    bool outOfReach(const Window& window);
     std::uint32_t nextWindow_ = 0x100;
     std::vector<Window*> zOrder_;  // top first; owned by windows_
     std::map<WindowHandle, Window*> windows_;

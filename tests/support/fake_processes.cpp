@@ -59,6 +59,21 @@ bool GetProcessTimes(KernelHandle process, std::uint64_t& creationTime) {
     return Active().creationTime(process, creationTime);
 }
 
+bool QueryFullProcessImageNameW(KernelHandle process, std::string& path) {
+    Active().count(Call::QueryFullProcessImageNameW);
+    return Active().imageName(process, path);
+}
+
+KernelHandle GetCurrentProcess() {
+    Active().count(Call::GetCurrentProcess);
+    return fake::Desktop::kLauncherProcess;
+}
+
+bool GetTokenElevation(KernelHandle process, bool& elevated) {
+    Active().count(Call::GetTokenElevation);
+    return Active().tokenElevation(process, elevated);
+}
+
 std::uint64_t GetSystemTimeAsFileTime() {
     Active().count(Call::GetSystemTimeAsFileTime);
     return Active().fileTimeNow();

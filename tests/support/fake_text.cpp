@@ -33,6 +33,7 @@ std::string FormatMessageA(std::uint32_t errorCode) {
         case 6: return "Invalid handle.";
         case 32: return "Sharing violation.";
         case 50: return "Not supported.";
+        case 87: return "The parameter is incorrect.";
         case 112: return "Disk full.";
         case 183: return "File already exists.";
         default: return "";
