@@ -6,9 +6,13 @@
 namespace {
 ErrorBoxPresenter CurrentPresenter = nullptr;
 BeforeErrorBox CurrentPreparation = nullptr;
+unsigned BoxesShown = 0;
 }  // namespace
 
+unsigned ErrorBoxesShown() { return BoxesShown; }
+
 void ShowErrorBox(const std::string& message) {
+    ++BoxesShown;
     if (CurrentPreparation != nullptr) CurrentPreparation();
     LogErrorBox(message);
     if (CurrentPresenter != nullptr) {

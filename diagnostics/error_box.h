@@ -7,6 +7,8 @@ constexpr const char* kErrorBoxCaption = "Framewright Tool";
 // The modal error box every failure the user must see goes through: one OK button,
 // the error icon, no owner. Returns when the user has dismissed it.
 void ShowErrorBox(const std::string& message);
+// How many boxes have been shown since the start, for an exit code that tells whether any was.
+unsigned ErrorBoxesShown();
 
 // Runs before every box: a box halts the loop, so what the loop holds for the
 // program while it runs (a confined cursor, a topmost window) is let go first. Null: nothing.

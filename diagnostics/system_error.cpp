@@ -1,12 +1,11 @@
 #include "diagnostics/system_error.h"
 
-#include <cstdint>
-
 #include "platform/processes.h"
 #include "platform/text.h"
 
-std::string LastErrorText() {
-    const std::uint32_t error = platform::GetLastError();
+std::string SystemErrorText(std::uint32_t error) {
     std::string text = platform::FormatMessageA(error);
     return text.empty() ? "system error " + std::to_string(error) : text;
 }
+
+std::string LastErrorText() { return SystemErrorText(platform::GetLastError()); }

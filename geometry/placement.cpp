@@ -28,6 +28,8 @@ bool MoveAndResizeWindow(bool reposition) {
                                             frameChanged);
     }
     if (!placed) TargetWindow = platform::kNoWindow;
+    // Read only when attaching, so that a launch makes the calls it always made.
+    if (Settings.Attaching) PlacementDeniedAccess = !placed && platform::GetLastError() == platform::kErrorAccessDenied;
 
     // After a failed placement the read-back fails on the not-found handle and the
     // previous edges stay; the next successful placement sets them again.

@@ -99,6 +99,12 @@ std::vector<std::string> SplitCommandLine(std::string_view line, const LeadBytes
     return texts;
 }
 
+std::string_view ArgumentsAfterProgramName(std::string_view line, const LeadBytes& leadBytes) {
+    std::size_t start = ParseCommandLine(line, leadBytes).front().end;
+    while (start < line.size() && IsBlank(line[start])) ++start;
+    return line.substr(start);
+}
+
 namespace {
 
 void TakeMode(LauncherArguments& split) {

@@ -37,6 +37,10 @@ std::vector<CommandLineArgument> ParseCommandLine(std::string_view commandLine, 
 // The arguments' texts alone.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine, const LeadBytes& leadBytes);
 
+// The command line after the program name and the blanks that follow it, as written:
+// what the launcher hands on when it starts itself again.
+std::string_view ArgumentsAfterProgramName(std::string_view commandLine, const LeadBytes& leadBytes);
+
 // The first argument after the program name whose text ends in ".ini" (any case),
 // as written, before a "--" argument; empty when there is none. Every other
 // argument is ignored.

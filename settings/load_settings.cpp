@@ -183,8 +183,8 @@ bool CheckDisplay(std::string& rejection) {
     return false;
 }
 
-// The checks that need every key; the first failure names the problem.
-bool CheckSettings(std::string& rejection) {
+// The program to start must be named and exist.
+bool CheckProgram(std::string& rejection) {
     const rSettings& s = Settings;
     if (s.CommandLineLaunch.given && s.ProgramName.empty()) {
         rejection = "Invalid settings: a program must follow -- on the command line "
@@ -195,7 +195,16 @@ bool CheckSettings(std::string& rejection) {
         rejection = "Invalid settings: program->path does not point to a valid directory (" + s.ProgramPath + ")";
     } else if (!FileExists(s.ProgramFile)) {
         rejection = "Invalid settings: Cannot find the program (" + s.ProgramFile + ")";
-    } else if (s.FirstResizeDelayMs <= 0) {
+    }
+    return rejection.empty();
+}
+
+// The checks that need every key; the first failure names the problem.
+bool CheckSettings(std::string& rejection) {
+    const rSettings& s = Settings;
+    // A program started elsewhere runs already: [program] does not name it.
+    if (!s.Attaching && !CheckProgram(rejection)) return false;
+    if (s.FirstResizeDelayMs <= 0) {
         rejection = "Invalid settings: windowresize->firstresizedelayms is not greater than 0";
     } else if (s.FirstResizeTimeoutMs <= s.FirstResizeDelayMs) {
         rejection = "Invalid settings: windowresize->firstresizetimeoutms is not greater than "

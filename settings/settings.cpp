@@ -29,6 +29,7 @@ std::int32_t DisplayTop;
 std::uint32_t RefusedFrameStyle;
 std::uint32_t RefusedFrameExStyle;
 platform::JobProcessIds TargetJobProcesses;
+bool PlacementDeniedAccess;
 platform::WindowHandle SurroundWindow;
 
 void InitialiseSettings() {
@@ -52,6 +53,7 @@ void InitialiseSettings() {
     RefusedFrameStyle = RefusedFrameExStyle = 0;
     TargetJobProcesses = platform::JobProcessIds{};
     TargetJobProcesses.ids.resize(kJobProcessRoomAtFirst);
+    PlacementDeniedAccess = false;
     SurroundWindow = 0;
 }
 
@@ -69,6 +71,7 @@ LauncherArguments SelectProfile(const std::string& commandLine) {
     LauncherArguments arguments = SplitLauncherCommandLine(commandLine, AnsiLeadBytes());
     UseProfile(arguments.profile);
     UseWrappedLaunch(arguments.launch);
+    Settings.Attaching = arguments.mode == LauncherMode::Attach;
     return arguments;
 }
 

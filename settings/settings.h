@@ -53,6 +53,9 @@ struct rSettings {
     // Started as "framewright.exe [PROFILE.ini] -- PROGRAM [ARGUMENTS]": the program and
     // its command line, which take the place of [program]'s path, name and parameters.
     WrappedLaunch CommandLineLaunch;
+    // Started as "framewright.exe --attach PID [PROFILE.ini]": the program runs
+    // already, so [program] is neither needed nor checked.
+    bool Attaching;
     // Around the window while the program runs: the cursor kept in it and the window
     // topmost while it is in front, and the key that pauses both and the lock.
     bool ClipCursor;
@@ -96,6 +99,9 @@ extern std::uint32_t RefusedFrameExStyle;
 // With followchildren: the processes of the program's job as the loop saw them last,
 // any of whose windows may be the target. Empty: the started process alone counts.
 extern platform::JobProcessIds TargetJobProcesses;
+// Attaching: the last placement was refused with access denied, as the system
+// refuses the windows of a program that has higher rights than the launcher's.
+extern bool PlacementDeniedAccess;
 // The launcher's own surround window while it exists (0: none): never the program's window.
 extern platform::WindowHandle SurroundWindow;
 // Room for so many ids at the start; the list grows when the job outgrows it.
