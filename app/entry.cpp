@@ -9,8 +9,10 @@
 #include "diagnostics/log_file.h"
 #include "diagnostics/trace.h"
 #include "geometry/measurement.h"
+#include "platform/processes.h"
 #include "play/play.h"
 #include "settings/load_settings.h"
+#include "supervisor/supervision_marks.h"
 #include "supervisor/supervisor.h"
 
 namespace {
@@ -21,23 +23,17 @@ void ReportException(const char* className, const std::string& message) {
     ShowErrorBox(std::string("Internal exception, please contact the developer:\r\n") + className + ": " + message);
 }
 
-}  // namespace
-
-int RunEntryFlow() {
+// The run between the log's opening and its closing; any exception leaving it is
+// reported in a box.
+template <class Run>
+void RunReported(Run run) {
     EnableLogFile();
     // The log ends with the run, on every road out of it.
     struct LogCloser {
         ~LogCloser() { CloseLogFile(); }
     } closer;
     try {
-        if (!LoadSettings()) {
-            ShowErrorBox("Failed to load settings; please check the configuration file.");
-            return 0;
-        }
-        ReadDisplayResolution();
-        Trace("*** Launching program ***");
-        RunTargetProgram();
-        Trace("*** Program finished, exiting ***");
+        run();
     } catch (const Exception& error) {
         ReportException(error.ClassName(), error.Message());
     } catch (const std::bad_alloc&) {
@@ -47,5 +43,39 @@ int RunEntryFlow() {
         // Any other failure the run-time support reports.
         ReportException("Exception", error.what());
     }
+}
+
+bool LoadedSettings() {
+    if (LoadSettings()) return true;
+    ShowErrorBox("Failed to load settings; please check the configuration file.");
+    return false;
+}
+
+}  // namespace
+
+int RunEntryFlow() {
+    RunReported([] {
+        if (!LoadedSettings()) return;
+        ReadDisplayResolution();
+        Trace("*** Launching program ***");
+        RunTargetProgram();
+        Trace("*** Program finished, exiting ***");
+    });
     return 0;
+}
+
+int RunAttachFlow(const std::string& attachProcess) {
+    const unsigned boxesBefore = ErrorBoxesShown();
+    // Made first, so that a request the watch makes while the settings load is not lost.
+    const platform::KernelHandle stopRequest = OpenStopRequest();
+    std::uint32_t exitCode = kAttachBoxShown;
+    RunReported([&] {
+        if (!LoadedSettings()) return;
+        ReadDisplayResolution();
+        Trace("*** Attaching to process " + attachProcess + " ***");
+        exitCode = AttachToProgram(attachProcess, stopRequest);
+        Trace("*** Supervision finished, exiting ***");
+    });
+    if (stopRequest != 0) platform::CloseHandle(stopRequest);
+    return static_cast<int>(ErrorBoxesShown() != boxesBefore ? kAttachBoxShown : exitCode);
 }

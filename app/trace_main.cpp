@@ -15,8 +15,8 @@ void SendToDebugger(std::string_view line) { platform::OutputDebugStringA(std::s
 int main() {
     SetTraceSink(SendToDebugger);
     InitialiseSettings();
-    SelectProfile(platform::GetCommandLineA());
-    int exitCode = RunEntryFlow();
+    const LauncherArguments arguments = SelectProfile(platform::GetCommandLineA());
+    int exitCode = arguments.mode == LauncherMode::Attach ? RunAttachFlow(arguments.attachProcess) : RunEntryFlow();
     FinaliseSettings();
     return exitCode;
 }

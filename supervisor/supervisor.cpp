@@ -1,12 +1,10 @@
 #include "supervisor/supervisor.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "diagnostics/error_box.h"
 #include "diagnostics/log_file.h"
-#include "diagnostics/system_error.h"
 #include "diagnostics/trace.h"
 #include "geometry/frame.h"
 #include "geometry/measurement.h"
@@ -16,6 +14,11 @@
 #include "platform/windows.h"
 #include "play/play.h"
 #include "settings/settings.h"
+#include "supervisor/elevation.h"
+#include "supervisor/give_back.h"
+#include "supervisor/held_marks.h"
+#include "supervisor/supervised_program.h"
+#include "supervisor/supervision_marks.h"
 
 namespace {
 
@@ -29,81 +32,45 @@ std::int32_t AdvanceClock(std::int32_t elapsedMs) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(elapsedMs) + kCycleSleepMs);
 }
 
-// The started program, and with followchildren the job that holds it and every
-// process it starts in turn (0: none), which may outlive it.
-struct Launch {
-    platform::ProcessInformation process;
-    platform::KernelHandle job = 0;
-    bool startedEnded = false;
-};
+enum class Wake { Running, Ended, StopRequested };
 
-// Puts the suspended process into a job of its own, so that no child can start
-// outside it. The job sets no limits: closing it kills nothing.
-platform::KernelHandle JoinJob(platform::KernelHandle process) {
-    platform::KernelHandle job = platform::CreateJobObjectW();
-    if (job != 0 && platform::AssignProcessToJobObject(job, process)) {
-        Trace("Following child processes");
-        return job;
-    }
-    // A launcher that itself runs in a job may be forbidden to make another.
-    const std::string reason = LastErrorText();
-    if (job != 0) platform::CloseHandle(job);
-    Trace("Cannot follow child processes (" + reason + "); following the started process only");
-    return 0;
-}
-
-bool StartProgram(Launch& launch) {
-    if (!Settings.FollowChildren) {
-        return platform::CreateProcessA(Settings.ProgramFile, Settings.ProgramParameters, Settings.ProgramPath,
-                                        launch.process);
-    }
-    if (!platform::CreateProcessA(Settings.ProgramFile, Settings.ProgramParameters, Settings.ProgramPath,
-                                  platform::kCreateSuspended, launch.process)) {
-        return false;
-    }
-    launch.job = JoinJob(launch.process.process);
-    if (platform::ResumeThread(launch.process.thread) != 0xFFFFFFFFu) return true;
-    // A program that cannot be resumed would never run: it did not start.
-    platform::TerminateProcess(launch.process.process, 1);
-    platform::CloseHandle(launch.process.process);
-    platform::CloseHandle(launch.process.thread);
-    if (launch.job != 0) platform::CloseHandle(launch.job);
-    return false;
-}
-
-// The whole list of the job's processes: the buffer grows, with room to spare, when
-// the job has outgrown it, so a cycle in which the job did not grow allocates nothing.
-bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& processes) {
-    while (!platform::QueryInformationJobObject(job, processes)) {
-        if (platform::GetLastError() != platform::kErrorMoreData) return false;
-        processes.ids.resize(2 * std::max<std::size_t>(processes.active, processes.ids.size()));
-    }
-    return true;
-}
-
-// One wait on the started process and, with a job, one query of the job per cycle:
-// with a job the program has ended when its last process has. While the launcher's
-// queue is in use the wait also tells whether something came to it (`queued`), so
-// an empty queue costs no call of its own. A started process that has ended would
-// answer every wait at once, before the queue: from then on the wait is on the
-// queue alone.
-bool ProgramHasEnded(Launch& launch, bool& queued) {
+// One wait per cycle. Launched: on the started process and, with a job, one query
+// of the job, whose marks follow its list: with a job the program has ended when
+// its last process has. While the launcher's queue is in use the wait also tells
+// whether something came to it (`queued`), so an empty queue costs no call of its
+// own. A started process that has ended would answer every wait at once, before the
+// queue: from then on the wait is on the queue alone. Attached: the wait is on the
+// process and the stop request.
+Wake WaitForCycle(SupervisedProgram& program, HeldMarks& marks, bool& queued) {
     std::uint32_t waited;
+    if (program.attached) {
+        const platform::KernelHandle handles[] = {program.process.process, program.stopRequest};
+        const std::uint32_t count = program.stopRequest != 0 ? 2 : 1;
+        if (PlayUsesQueue()) {
+            waited = platform::MsgWaitForMultipleObjects(handles, count, kProcessWaitMs);
+            queued = waited == platform::kWaitObject0 + count;
+        } else {
+            waited = platform::WaitForMultipleObjects(handles, count, kProcessWaitMs);
+        }
+        if (waited == platform::kWaitObject0) return Wake::Ended;
+        return count == 2 && waited == platform::kWaitObject0 + 1 ? Wake::StopRequested : Wake::Running;
+    }
     if (PlayUsesQueue()) {
-        const std::uint32_t handles = launch.startedEnded ? 0 : 1;
-        waited = platform::MsgWaitForMultipleObjects(&launch.process.process, handles, kProcessWaitMs);
+        const std::uint32_t handles = program.startedEnded ? 0 : 1;
+        waited = platform::MsgWaitForMultipleObjects(&program.process.process, handles, kProcessWaitMs);
         queued = waited == platform::kWaitObject0 + handles;
     } else {
-        waited = platform::WaitForSingleObject(launch.process.process, kProcessWaitMs);
+        waited = platform::WaitForSingleObject(program.process.process, kProcessWaitMs);
     }
-    const bool startedEnded = launch.startedEnded || waited == platform::kWaitObject0;
-    launch.startedEnded = startedEnded;
-    if (launch.job == 0) return startedEnded;
-    if (!QueryJobProcesses(launch.job, TargetJobProcesses)) {
+    const bool startedEnded = program.startedEnded || waited == platform::kWaitObject0;
+    program.startedEnded = startedEnded;
+    if (program.job == 0) return startedEnded ? Wake::Ended : Wake::Running;
+    if (!QueryJobProcesses(program.job, TargetJobProcesses)) {
         TargetJobProcesses.active = TargetJobProcesses.listed = 0;
-        return startedEnded;
+        return startedEnded ? Wake::Ended : Wake::Running;
     }
-    return TargetJobProcesses.active == 0;
+    FollowJob(marks, TargetJobProcesses);
+    return TargetJobProcesses.active == 0 ? Wake::Ended : Wake::Running;
 }
 
 }  // namespace
@@ -137,20 +104,18 @@ bool CheckWindowLock(bool checkPosition) {
     return LockWindowOnce(checkPosition, current) == LockOutcome::Placed;
 }
 
-void RunTargetProgram() {
-    Launch launch;
-    if (!StartProgram(launch)) {
-        ShowErrorBox("Failed to execute program: " + Settings.ProgramFile);
-        return;
-    }
-    const platform::ProcessInformation& process = launch.process;
-    TargetProcessId = process.processId;
-    Trace("Program started, PID = " + std::to_string(TargetProcessId));
+namespace {
 
+enum class Ending { ProgramEnded, StopRequested, NeedsAdministrator };
+
+// The one loop for a program started and one attached to.
+Ending Supervise(SupervisedProgram& program, HeldMarks& marks) {
     std::int32_t elapsedMs = 0;
     bool firstResizePending = true;
     bool gaveUp = false;
     bool reposition = Settings.MoveWindow != MoveWindowMode::None;
+    WindowAsFound found;
+    Ending ending = Ending::ProgramEnded;
 
     if (Settings.LockWindow) Trace("Will lock window size");
     if (Settings.AlwaysMoveWindow) Trace("Will lock window position");
@@ -158,7 +123,11 @@ void RunTargetProgram() {
     platform::timeBeginPeriod(kTimerPeriodMs);
 
     bool queued = false;
-    while (!ProgramHasEnded(launch, queued)) {
+    for (Wake wake; (wake = WaitForCycle(program, marks, queued)) != Wake::Ended;) {
+        if (wake == Wake::StopRequested) {
+            ending = Ending::StopRequested;
+            break;
+        }
         platform::Sleep(kCycleSleepMs);
         elapsedMs = AdvanceClock(elapsedMs);
         // In the lock phase nothing may be traced for hours: a count must not wait for it.
@@ -173,6 +142,7 @@ void RunTargetProgram() {
             if (MeasureTargetWindow()) {
                 Trace("FindWindow succeeded");
                 windowKnown = true;
+                if (program.attached) RememberWindow(found, TargetWindow);
             } else {
                 Trace("FindWindow failed");
             }
@@ -187,8 +157,10 @@ void RunTargetProgram() {
         platform::Rect outer;
         bool outerSeen = false;
         if (firstResizePending) {
-            if (elapsedMs >= Settings.FirstResizeDelayMs) {
+            // An attached program may have started long before: its age counts towards the delay.
+            if (static_cast<std::int64_t>(elapsedMs) + program.startedAgoMs >= Settings.FirstResizeDelayMs) {
                 Trace("Trying to resize window (first time)");
+                const platform::WindowHandle window = TargetWindow;
                 if (ApplyWindowPlacement(reposition)) {
                     firstResizePending = false;
                     Trace("First window resize successful");
@@ -196,6 +168,13 @@ void RunTargetProgram() {
                         reposition = false;
                         Trace("No longer repositioning the window");
                     }
+                } else if (program.attached && PlacementDeniedAccess) {
+                    // The window may be another process's than the one attached to.
+                    std::uint32_t owner = TargetProcessId;
+                    platform::GetWindowThreadProcessId(window, owner);
+                    TraceNeedsAdministrator(owner);
+                    ending = Ending::NeedsAdministrator;
+                    break;
                 }
             }
             if (firstResizePending && elapsedMs >= Settings.FirstResizeTimeoutMs) {
@@ -211,10 +190,67 @@ void RunTargetProgram() {
 
     platform::timeEndPeriod(kTimerPeriodMs);
     EndPlay();
+    if (ending == Ending::StopRequested) GiveWindowBack(found);
+    return ending;
+}
+
+void TraceExitCode(const SupervisedProgram& program) {
     std::uint32_t exitCode = 0;
-    platform::GetExitCodeProcess(process.process, exitCode);
+    platform::GetExitCodeProcess(program.process.process, exitCode);
     Trace("Program stopped with exit code: " + std::to_string(exitCode));
-    platform::CloseHandle(process.process);
-    platform::CloseHandle(process.thread);
-    if (launch.job != 0) platform::CloseHandle(launch.job);
+}
+
+}  // namespace
+
+void RunTargetProgram() {
+    SupervisedProgram program;
+    std::uint32_t error = 0;
+    if (!StartProgram(program, error)) {
+        if (error == platform::kErrorElevationRequired) StartAgainAsAdministrator();
+        else ShowErrorBox("Failed to execute program: " + Settings.ProgramFile);
+        return;
+    }
+    TargetProcessId = program.process.processId;
+    HeldMarks marks;
+    HoldMark(marks, TargetProcessId, false);
+    Trace("Program started, PID = " + std::to_string(TargetProcessId));
+    Supervise(program, marks);
+    TraceExitCode(program);
+    CloseProgram(program);
+    ReleaseMarks(marks);
+}
+
+platform::KernelHandle OpenStopRequest() {
+    bool existed = false;
+    return platform::CreateEventW(StopRequestName(platform::GetCurrentProcessId()), existed);
+}
+
+std::uint32_t AttachToProgram(const std::string& processText, platform::KernelHandle stopRequest) {
+    SupervisedProgram program;
+    if (!OpenRunningProgram(processText, program)) return kAttachBoxShown;
+    program.stopRequest = stopRequest;
+    TargetProcessId = program.process.processId;
+    const std::string processId = std::to_string(TargetProcessId);
+    HeldMarks marks;
+    std::uint32_t exitCode = kAttachEnded;
+    if (!HoldMark(marks, TargetProcessId, true)) {
+        Trace("Another Framewright supervises process " + processId + ": leaving it alone");
+        exitCode = kAttachAlreadySupervised;
+    } else if (RunsAboveOwnRights(program.process.process)) {
+        TraceNeedsAdministrator(TargetProcessId);
+        exitCode = kAttachNeedsElevation;
+    } else {
+        Trace("Attached to program, PID = " + processId + ", started " + std::to_string(program.startedAgoMs) +
+              " ms ago");
+        if (Settings.FollowChildren) {
+            Trace("program->followchildren does not apply to a program already running: following its process only");
+        }
+        const Ending ending = Supervise(program, marks);
+        if (ending == Ending::ProgramEnded) TraceExitCode(program);
+        if (ending == Ending::StopRequested) Trace("Stopped on request: the window is given back, the program runs on");
+        if (ending == Ending::NeedsAdministrator) exitCode = kAttachNeedsElevation;
+    }
+    CloseProgram(program);
+    ReleaseMarks(marks);
+    return exitCode;
 }

@@ -249,7 +249,7 @@ TEST_F(LoopAllocations, ADayOfLockingGrowsNeitherMemoryNorHandles) {
     RunTargetProgram();
     EXPECT_EQ(desktop.calls(fake::Call::Sleep), 8640000u);
     EXPECT_EQ(Allocations, 0u);
-    EXPECT_EQ(handlesAtStart, 2) << "the process and its thread";
+    EXPECT_EQ(handlesAtStart, 3) << "the process, its thread and the mark that it is supervised";
     EXPECT_EQ(handlesAtEnd, handlesAtStart);
     EXPECT_EQ(desktop.openHandleCount(), 0);
 }

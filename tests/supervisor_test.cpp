@@ -66,11 +66,13 @@ TEST_F(Supervision, ProgramEndedBeforeTheFirstWaitGetsNoCycle) {
     EXPECT_EQ(desktop.openHandleCount(), 0);
 }
 
-TEST_F(Supervision, ClosesTheProcessHandleThenTheThreadHandle) {
+// The mark that tells other Framewrights the program is supervised goes last.
+TEST_F(Supervision, ClosesTheProcessHandleThenTheThreadHandleThenTheMark) {
     desktop.program(kGame, aProgram().running(30));
     platform::ProcessInformation expected{0x40, 0x44, 0, 0};
+    const std::uint32_t mark = 0x48;
     RunTargetProgram();
-    EXPECT_EQ(desktop.closedHandles(), (std::vector<std::uint32_t>{expected.process, expected.thread}));
+    EXPECT_EQ(desktop.closedHandles(), (std::vector<std::uint32_t>{expected.process, expected.thread, mark}));
     EXPECT_EQ(desktop.openHandleCount(), 0);
 }
 
