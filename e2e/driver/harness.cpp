@@ -229,7 +229,7 @@ bool LauncherRun::Start(Checker& c, const std::string& arguments) {
     return true;
 }
 
-bool LauncherRun::Finish(Checker& c, DWORD timeoutMs) {
+bool LauncherRun::Finish(Checker& c, DWORD timeoutMs, DWORD exitCode) {
     DWORD start = GetTickCount();
     if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
         return c.Record(false, "launcher ends", "still running after " + std::to_string(timeoutMs) + " ms");
@@ -237,7 +237,7 @@ bool LauncherRun::Finish(Checker& c, DWORD timeoutMs) {
     c.Note("launcher ended " + std::to_string(GetTickCount() - start) + " ms after the wait began");
     DWORD code = 12345;
     GetExitCodeProcess(pi_.hProcess, &code);
-    return c.Equal("launcher exit code", 0ul, static_cast<unsigned long>(code));
+    return c.Equal("launcher exit code", static_cast<unsigned long>(exitCode), static_cast<unsigned long>(code));
 }
 
 std::vector<Box> LauncherRun::Boxes() const { return BoxMonitor::Instance().BoxesOf(pi_.dwProcessId); }

@@ -96,8 +96,8 @@ public:
     // Starts the launcher, with the arguments after its name on its command line.
     bool Start(Checker& c, const std::string& arguments = "");
     bool Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
-    // Waits for the launcher to end and checks that its exit code is 0.
-    bool Finish(Checker& c, DWORD timeoutMs);
+    // Waits for the launcher to end and checks its exit code (0 but for an attach's own).
+    bool Finish(Checker& c, DWORD timeoutMs, DWORD exitCode = 0);
     DWORD Pid() const { return pi_.dwProcessId; }
     std::vector<Box> Boxes() const;
     // Checks that the launcher has shown exactly these boxes, in this order.
@@ -161,5 +161,7 @@ std::vector<Scenario> LaunchingScenarios();
 std::vector<Scenario> WrappedLaunchScenarios();
 // The scenarios of the cursor clip, topmost and the pause key, and of the surround.
 std::vector<Scenario> PlayScenarios();
+// The scenario of a program started elsewhere: "--attach PID", and the stop request.
+std::vector<Scenario> AttachScenarios();
 // The surround on display 2, for the scenario on two displays.
 Case SurroundOnDisplayTwo();
