@@ -5,9 +5,13 @@
 #include "diagnostics/error_box.h"
 #include "diagnostics/system_error.h"
 #include "diagnostics/trace.h"
+#include "platform/input.h"
+#include "play/play.h"
 #include "settings/settings.h"
 
 namespace {
+
+constexpr std::uint32_t kProcessWaitMs = 1;
 
 // Puts the suspended process into a job of its own, so that no child can start
 // outside it. The job sets no limits: closing it kills nothing.
@@ -34,6 +38,16 @@ bool ParseProcessId(const std::string& text, std::uint32_t& processId) {
     }
     if (value > 0xFFFFFFFFu) return false;
     processId = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+// The whole list of the job's processes: the buffer grows, with room to spare, when
+// the job has outgrown it, so a cycle in which the job did not grow allocates nothing.
+bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& processes) {
+    while (!platform::QueryInformationJobObject(job, processes)) {
+        if (platform::GetLastError() != platform::kErrorMoreData) return false;
+        processes.ids.resize(2 * std::max<std::size_t>(processes.active, processes.ids.size()));
+    }
     return true;
 }
 
@@ -86,12 +100,36 @@ bool OpenRunningProgram(const std::string& processText, SupervisedProgram& progr
     return true;
 }
 
-bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& processes) {
-    while (!platform::QueryInformationJobObject(job, processes)) {
-        if (platform::GetLastError() != platform::kErrorMoreData) return false;
-        processes.ids.resize(2 * std::max<std::size_t>(processes.active, processes.ids.size()));
+Wake WaitForCycle(SupervisedProgram& program, HeldMarks& marks, bool& queued) {
+    std::uint32_t waited;
+    if (program.attached) {
+        const platform::KernelHandle handles[] = {program.process.process, program.stopRequest};
+        const std::uint32_t count = program.stopRequest != 0 ? 2 : 1;
+        if (PlayUsesQueue()) {
+            waited = platform::MsgWaitForMultipleObjects(handles, count, kProcessWaitMs);
+            queued = waited == platform::kWaitObject0 + count;
+        } else {
+            waited = platform::WaitForMultipleObjects(handles, count, kProcessWaitMs);
+        }
+        if (waited == platform::kWaitObject0) return Wake::Ended;
+        return count == 2 && waited == platform::kWaitObject0 + 1 ? Wake::StopRequested : Wake::Running;
     }
-    return true;
+    if (PlayUsesQueue()) {
+        const std::uint32_t handles = program.startedEnded ? 0 : 1;
+        waited = platform::MsgWaitForMultipleObjects(&program.process.process, handles, kProcessWaitMs);
+        queued = waited == platform::kWaitObject0 + handles;
+    } else {
+        waited = platform::WaitForSingleObject(program.process.process, kProcessWaitMs);
+    }
+    const bool startedEnded = program.startedEnded || waited == platform::kWaitObject0;
+    program.startedEnded = startedEnded;
+    if (program.job == 0) return startedEnded ? Wake::Ended : Wake::Running;
+    if (!QueryJobProcesses(program.job, TargetJobProcesses)) {
+        TargetJobProcesses.active = TargetJobProcesses.listed = 0;
+        return startedEnded ? Wake::Ended : Wake::Running;
+    }
+    FollowJob(marks, TargetJobProcesses);
+    return TargetJobProcesses.active == 0 ? Wake::Ended : Wake::Running;
 }
 
 void CloseProgram(SupervisedProgram& program) {

@@ -1,11 +1,13 @@
 // The program a supervisor looks after: one it started, or one started elsewhere
-// that it attached to. Either way the same loop supervises it.
+// that it attached to, and the wait on it in each cycle. Either way the same loop
+// supervises it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "platform/processes.h"
+#include "supervisor/held_marks.h"
 
 struct SupervisedProgram {
     platform::ProcessInformation process;  // no thread when attached
@@ -30,9 +32,16 @@ bool StartProgram(SupervisedProgram& program, std::uint32_t& error);
 // to process PID: <the system's text>".
 bool OpenRunningProgram(const std::string& processText, SupervisedProgram& program);
 
-// The whole list of the job's processes: the buffer grows, with room to spare, when
-// the job has outgrown it, so a cycle in which the job did not grow allocates nothing.
-bool QueryJobProcesses(platform::KernelHandle job, platform::JobProcessIds& processes);
+enum class Wake { Running, Ended, StopRequested };
+
+// One wait per cycle. Launched: on the started process and, with a job, one query
+// of the job, whose marks follow its list: with a job the program has ended when
+// its last process has. While the launcher's queue is in use the wait also tells
+// whether something came to it (`queued`), so an empty queue costs no call of its
+// own. A started process that has ended would answer every wait at once, before the
+// queue: from then on the wait is on the queue alone. Attached: the wait is on the
+// process and the stop request.
+Wake WaitForCycle(SupervisedProgram& program, HeldMarks& marks, bool& queued);
 
 // Closes the process's, the thread's and the job's handles.
 void CloseProgram(SupervisedProgram& program);

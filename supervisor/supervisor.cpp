@@ -23,7 +23,6 @@
 namespace {
 
 constexpr std::uint32_t kCycleSleepMs = 10;
-constexpr std::uint32_t kProcessWaitMs = 1;
 constexpr std::uint32_t kTimerPeriodMs = 1;
 
 // The loop's nominal clock: 10 more each cycle, wrapping in two's complement past
@@ -31,51 +30,6 @@ constexpr std::uint32_t kTimerPeriodMs = 1;
 std::int32_t AdvanceClock(std::int32_t elapsedMs) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(elapsedMs) + kCycleSleepMs);
 }
-
-enum class Wake { Running, Ended, StopRequested };
-
-// One wait per cycle. Launched: on the started process and, with a job, one query
-// of the job, whose marks follow its list: with a job the program has ended when
-// its last process has. While the launcher's queue is in use the wait also tells
-// whether something came to it (`queued`), so an empty queue costs no call of its
-// own. A started process that has ended would answer every wait at once, before the
-// queue: from then on the wait is on the queue alone. Attached: the wait is on the
-// process and the stop request.
-Wake WaitForCycle(SupervisedProgram& program, HeldMarks& marks, bool& queued) {
-    std::uint32_t waited;
-    if (program.attached) {
-        const platform::KernelHandle handles[] = {program.process.process, program.stopRequest};
-        const std::uint32_t count = program.stopRequest != 0 ? 2 : 1;
-        if (PlayUsesQueue()) {
-            waited = platform::MsgWaitForMultipleObjects(handles, count, kProcessWaitMs);
-            queued = waited == platform::kWaitObject0 + count;
-        } else {
-            waited = platform::WaitForMultipleObjects(handles, count, kProcessWaitMs);
-        }
-        if (waited == platform::kWaitObject0) return Wake::Ended;
-        return count == 2 && waited == platform::kWaitObject0 + 1 ? Wake::StopRequested : Wake::Running;
-    }
-    if (PlayUsesQueue()) {
-        const std::uint32_t handles = program.startedEnded ? 0 : 1;
-        waited = platform::MsgWaitForMultipleObjects(&program.process.process, handles, kProcessWaitMs);
-        queued = waited == platform::kWaitObject0 + handles;
-    } else {
-        waited = platform::WaitForSingleObject(program.process.process, kProcessWaitMs);
-    }
-    const bool startedEnded = program.startedEnded || waited == platform::kWaitObject0;
-    program.startedEnded = startedEnded;
-    if (program.job == 0) return startedEnded ? Wake::Ended : Wake::Running;
-    if (!QueryJobProcesses(program.job, TargetJobProcesses)) {
-        TargetJobProcesses.active = TargetJobProcesses.listed = 0;
-        return startedEnded ? Wake::Ended : Wake::Running;
-    }
-    FollowJob(marks, TargetJobProcesses);
-    return TargetJobProcesses.active == 0 ? Wake::Ended : Wake::Running;
-}
-
-}  // namespace
-
-namespace {
 
 enum class LockOutcome { Unchanged, Placed, NotPlaced };
 
