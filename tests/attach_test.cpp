@@ -96,7 +96,8 @@ TEST_F(Attach, TheTimeOutCountsFromTheAttach) {
         desktop.beforeNext(Call::SetWindowPos, vanish);
     });
     EXPECT_EQ(attach(pid), 1);
-    ASSERT_EQ(desktop.boxTexts(), std::vector<std::string>{"Failed to resize the target window, timed out. Giving up."});
+    ASSERT_EQ(desktop.boxTexts(),
+              std::vector<std::string>{"Failed to resize the target window, timed out. Giving up."});
     EXPECT_EQ(desktop.boxes()[0].shownAtMs, 819 * kCycleMs);
 }
 
@@ -105,7 +106,8 @@ TEST_F(Attach, AProcessThatCannotBeAttachedToGetsItsBox) {
     desktop.advanceTo(100);
     struct Row { std::string written, box; };
     const Row rows[] = {
-        {std::to_string(ended), "Failed to attach to process " + std::to_string(ended) + ": The parameter is incorrect."},
+        {std::to_string(ended),
+         "Failed to attach to process " + std::to_string(ended) + ": The parameter is incorrect."},
         {"12ab", "Failed to attach to process 12ab: The parameter is incorrect."},
         {"99999999999", "Failed to attach to process 99999999999: The parameter is incorrect."},
     };
@@ -159,13 +161,13 @@ TEST_F(Attach, EverySupervisorMarksWhatItSupervisesWhileItDoes) {
     desktop.program(kGame, aProgram().running(3000).showing(GameWindow()));
     desktop.program(kStub, aProgram().running(50).starting(kGame, 20));
     std::vector<bool> marked;
-    const std::int64_t start = desktop.now();
-    desktop.at(start + 30, [&] {
-        for (const char* path : {kStub, kGame}) marked.push_back(desktop.namedObjectExists(SupervisedMarkName(desktop.pidOf(path))));
-    });
-    desktop.at(start + 1000, [&] {
-        for (const char* path : {kStub, kGame}) marked.push_back(desktop.namedObjectExists(SupervisedMarkName(desktop.pidOf(path))));
-    });
+    auto look = [&] {
+        for (const char* path : {kStub, kGame}) {
+            marked.push_back(desktop.namedObjectExists(SupervisedMarkName(desktop.pidOf(path))));
+        }
+    };
+    desktop.at(desktop.now() + 30, look);
+    desktop.at(desktop.now() + 1000, look);
     desktop.commandLine("\"C:\\Tools\\framewright.exe\" launch.ini");
     InitialiseSettings();
     SelectProfile(desktop.commandLine());
@@ -186,7 +188,8 @@ TEST_F(Attach, AStopRequestGivesTheWindowBackWhatItHadAndEndsWhileTheProgramRuns
     for (const Row& row : rows) {
         desktop.file("C:\\Profiles\\game.ini", Profile(row.tweaks));
         const std::int64_t start = desktop.now();
-        const std::uint32_t pid = desktop.startElsewhere(kGame, aProgram().running(kMinute).showing(GameWindow()), kMinute);
+        const std::uint32_t pid =
+            desktop.startElsewhere(kGame, aProgram().running(kMinute).showing(GameWindow()), kMinute);
         const WindowHandle window = desktop.topWindow();
         const std::uint32_t style = desktop.windowStyle(window), exStyle = desktop.windowExStyle(window);
         platform::Rect placed{};
@@ -214,7 +217,8 @@ TEST_F(Attach, AStopRequestGivesTheWindowBackWhatItHadAndEndsWhileTheProgramRuns
 }
 
 TEST_F(Attach, AStopRequestBeforeAWindowIsFoundHasNothingToGiveBack) {
-    const std::uint32_t pid = desktop.startElsewhere(kGame, aProgram().running(5000).showing(GameWindow().appearingAfter(2000)));
+    const std::uint32_t pid =
+        desktop.startElsewhere(kGame, aProgram().running(5000).showing(GameWindow().appearingAfter(2000)));
     desktop.setEventElsewhere(StopRequestName(fake::Desktop::kLauncherPid));
     EXPECT_EQ(attach(pid), 0);
     EXPECT_TRUE(trace.contains("No window was found: nothing to give back"));
@@ -238,7 +242,8 @@ TEST(AttachAsAdministrator, AProgramRunningAsAdministratorIsNamedOnceWithoutABox
         TraceCapture trace;
         desktop.workingDirectory("C:\\Profiles");
         desktop.file("C:\\Profiles\\game.ini",
-                     Profile("", row.nameOnly ? "windowfindmethod=nameonly\nnamemask=Game\n" : "windowfindmethod=pidonly\n"));
+                     Profile("", row.nameOnly ? "windowfindmethod=nameonly\nnamemask=Game\n"
+                                              : "windowfindmethod=pidonly\n"));
         if (row.launcherElevated) desktop.launcherElevated();
         const std::uint32_t game = desktop.startElsewhere(
             kGame, aProgram().running(9000).showing(GameWindow()).runningAsAdministrator(), kMinute);

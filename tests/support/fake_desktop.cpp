@@ -17,7 +17,8 @@ const char* const kCallNames[] = {
     // processes
     "CreateProcessA", "ResumeThread", "TerminateProcess", "GetExitCodeProcess", "ExitProcess", "GetCommandLineA",
     "GetCurrentProcessId", "OpenProcess", "GetProcessTimes", "GetSystemTimeAsFileTime", "QueryFullProcessImageNameW",
-    "GetCurrentProcess", "GetTokenElevation", "CreateMutexW", "CreateEventW", "OpenMutexW", "SetEvent", "WaitForMultipleObjects",
+    "GetCurrentProcess", "GetTokenElevation",
+    "CreateMutexW", "CreateEventW", "OpenMutexW", "SetEvent", "WaitForMultipleObjects",
     "CreateJobObjectW", "AssignProcessToJobObject", "QueryInformationJobObject",
     "WaitForSingleObject", "Sleep", "GetTickCount", "GetLocalTime", "timeBeginPeriod", "timeEndPeriod",
     "CloseHandle", "GetLastError",
