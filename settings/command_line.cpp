@@ -112,7 +112,8 @@ void TakeMode(LauncherArguments& split) {
     const std::string next = split.own.size() > 2 ? split.own[2] : "";
     if (LowerAscii(split.own[1]) == "--attach") {
         split.mode = LauncherMode::Attach;
-        split.attachProcess = next;
+        // A profile right after it means the identifier was left out.
+        if (!IsProfileArgument(next)) split.attachProcess = next;
     } else if (LowerAscii(split.own[1]) == "--watch") {
         const bool stop = LowerAscii(next) == "--stop";
         split.mode = stop ? LauncherMode::StopWatch : LauncherMode::Watch;

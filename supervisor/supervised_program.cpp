@@ -85,7 +85,9 @@ bool OpenRunningProgram(const std::string& processText, SupervisedProgram& progr
     if (process == 0) {
         const std::string reason =
             isNumber ? LastErrorText() : SystemErrorText(platform::kErrorInvalidParameter);
-        ShowErrorBox("Failed to attach to process " + processText + ": " + reason);
+        // With nothing after --attach, the box says what was to come there.
+        const std::string named = processText.empty() ? "(none given: --attach PID [PROFILE.ini])" : processText;
+        ShowErrorBox("Failed to attach to process " + named + ": " + reason);
         return false;
     }
     program.process.process = process;

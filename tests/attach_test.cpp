@@ -109,13 +109,14 @@ TEST_F(Attach, AProcessThatCannotBeAttachedToGetsItsBox) {
         {std::to_string(ended),
          "Failed to attach to process " + std::to_string(ended) + ": The parameter is incorrect."},
         {"12ab", "Failed to attach to process 12ab: The parameter is incorrect."},
+        {"", "Failed to attach to process (none given: --attach PID [PROFILE.ini]): The parameter is incorrect."},
         {"99999999999", "Failed to attach to process 99999999999: The parameter is incorrect."},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(attach(row.written), 1) << row.written;
         EXPECT_EQ(desktop.boxTexts().back(), row.box);
     }
-    EXPECT_EQ(desktop.boxes().size(), 3u);
+    EXPECT_EQ(desktop.boxes().size(), 4u);
     EXPECT_EQ(desktop.openHandleCount(), 0);
 }
 

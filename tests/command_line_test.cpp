@@ -103,7 +103,7 @@ TEST(SplitLauncherCommandLine, TakesTheModeFromTheFirstArgument) {
     };
     const Row rows[] = {
         {R"(fw.exe --attach 1234 "C:\p\game.ini")", LauncherMode::Attach, "1234", "", R"(C:\p\game.ini)"},
-        {"fw.exe --ATTACH", LauncherMode::Attach, "", "", ""},
+        {"fw.exe --ATTACH game.ini", LauncherMode::Attach, "", "", "game.ini"},
         {"fw.exe game.ini --attach 1234", LauncherMode::Launch, "", "", "game.ini"},
         {R"(fw.exe --watch "C:\my profiles")", LauncherMode::Watch, "", R"(C:\my profiles)", ""},
         {"fw.exe --watch", LauncherMode::Watch, "", "", ""},
