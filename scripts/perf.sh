@@ -39,6 +39,8 @@ not_measured="not measured on this machine: 32-bit code is emulated"
 if [ $native32 = yes ] || [ $quick -eq 1 ]; then
   echo "== Measuring under Wine ($launches launches, $disturbances disturbances, CPU over $cpu_seconds s)" >&2
   wine_rows=$(bash bench/wine/measure.sh build/win32 $launches $disturbances $cpu_seconds $switches)
+  echo "== Measuring the watch under Wine ($launches starts, CPU over $cpu_seconds s)" >&2
+  watch_rows=$(bash bench/wine/measure_watch.sh build/win32 $launches $cpu_seconds)
 else
   wine_rows=$(for row in "reaction: window created to resized, median (p95)" \
                          "lock restore: disturbance to size back, median (p95)" \
@@ -49,6 +51,11 @@ else
                          "clip: the window back in front to the cursor confined, median (p95)"; do
                 echo "| $row | $not_measured | | |"
               done)
+  watch_rows=$(for row in "detection: a program started elsewhere, its window created to resized, median (p95)" \
+                          "of which the attach's own start-up" \
+                          "CPU while nothing starts, 300 other top-level windows, 20 profiles, process + Wine server"; do
+                 echo "| $row | $not_measured | | | |"
+               done)
 fi
 
 mkdir -p "$(dirname "$report")"
@@ -115,6 +122,33 @@ mkdir -p "$(dirname "$report")"
   echo "  gives the front back to the target and polls \`GetClipCursor\` every millisecond until it"
   echo "  is the target's client area. Wine confines the cursor only with 32-bit XInput2"
   echo "  (\`libxi6:i386\`, installed by \`scripts/install-deps.sh\`)."
+  echo
+  echo "## The watch under Wine, beside the two ways of its peers"
+  echo
+  echo "| measure | the watch | walk every 3 s | foreground every 50 ms | the watch against the walk |"
+  echo "|---|---|---|---|---|"
+  echo "$watch_rows"
+  echo
+  echo "One run of \`bench/wine/measure_watch.sh\`. Twenty copies of the e2e target under names of"
+  echo "their own, a profile each in one folder (800 x 600, centred, \`firstresizedelayms=10\`);"
+  echo "\`bench/wine/window_load.cpp\` holds 300 other top-level windows throughout. The measured"
+  echo "program is started directly by the script, never through Framewright. The baselines"
+  echo "(\`bench/wine/watch_baseline.cpp\`, 32-bit) do what the peers do: every 3 s a walk of every"
+  echo "top-level window, reading each one's process image (\`OpenProcess\`,"
+  echo "\`QueryFullProcessImageNameW\`), or every 50 ms a timer reading the foreground window's;"
+  echo "a listed program's window not yet 800 x 600 is given that size."
+  echo
+  echo "- Detection is timed inside the target, as the reaction above: from its window's creation to"
+  echo "  its first resize by another process. Before each start a pause of 0 to 3 s, so the"
+  echo "  starts fall at every point of the walk's period. The watch's figure holds the start of"
+  echo "  \`framewright.exe --attach PID PROFILE\`, a Wine process of its own; the next row times that"
+  echo "  start alone (the window there already: from the shell's clock before \`wine\` starts the"
+  echo "  attach to the target's resize), and the last row what is left: the watch's seeing of the"
+  echo "  program, a difference of medians. The foreground poll finds the program only because a"
+  echo "  new window takes the foreground here; behind another window it would never be sized."
+  echo "- CPU: as above, the tool's process and the Wine server, each tool twice in mirrored order,"
+  echo "  nothing starting. The watch waits on its WinEvent hook and walks the top-level windows"
+  echo "  once a second, reading each process's image once."
   echo
   echo "## Host benchmarks (simulated desktop, \`scripts/bench.sh\`)"
   echo

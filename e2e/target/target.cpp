@@ -21,7 +21,8 @@
 //   --perf-log FILE   append timings to FILE: "start" (Unix time in ms, when the
 //                     process starts), "reaction" (ms from the window's creation to
 //                     its first resize by another process), "restore" (ms from each
-//                     disturbance to the size put back)
+//                     disturbance to the size put back), "resized" (Unix time in ms
+//                     of that first resize), "pid" (its process id)
 //   --disturb N MS    after that first resize: N times, MS apart, shrink itself by
 //                     40 x 30 as a user dragging its frame would, and time the way
 //                     back; then close. With N 0, close right after the first resize
@@ -121,6 +122,7 @@ void ResizedByOther(HWND hwnd, int cx, int cy) {
         g_timing.resized = true;
         g_timing.placed = {cx, cy};
         LogTiming("reaction", NowMs() - g_timing.createdMs);
+        LogTiming("resized", UnixTimeMs());
         if (g_options.disturbances == 0) PostMessageW(hwnd, WM_CLOSE, 0, 0);
         else if (g_options.disturbances > 0) SetTimer(hwnd, kDisturbTimer, g_options.disturbEveryMs, nullptr);
     } else if (g_timing.disturbedMs >= 0 && cx == g_timing.placed.cx && cy == g_timing.placed.cy) {
@@ -360,6 +362,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || !ParseOptions(argc, argv, g_options)) return 64;
     LogTiming("start", UnixTimeMs());
+    LogTiming("pid", GetCurrentProcessId());
     if (g_options.spawnChild) {
         int rc = SpawnChild(argc, argv);
         return rc ? rc : static_cast<int>(g_options.exitCode);
