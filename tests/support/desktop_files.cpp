@@ -150,7 +150,9 @@ Desktop& Desktop::directory(const std::string& path) {
 
 Desktop& Desktop::file(const std::string& path, std::string content) {
     std::string key = normalised(path);
-    directory(ParentOf(key));
+    // The folders made for it keep the case they are written in.
+    const std::size_t slash = path.find_last_of("\\/");
+    directory(slash == std::string::npos ? ParentOf(key) : path.substr(0, slash));
     FileEntry*& entry = files_[key];
     const bool made = entry == nullptr;
     if (made) entry = new FileEntry;
