@@ -1,7 +1,5 @@
 #include "watch/profiles.h"
 
-#include <algorithm>
-
 #include "diagnostics/error_box.h"
 #include "diagnostics/exceptions.h"
 #include "diagnostics/system_error.h"
@@ -17,23 +15,19 @@
 
 namespace {
 
-// The launcher's loading works on the global settings and the working directory:
-// both are the watch's again when the loading is over, whatever way it ends.
+// The launcher's loading works on the global settings, which the watch itself never
+// reads, and on the working directory, which is the watch's again when the loading
+// is over, whatever way it ends.
 class LoadingInFolder {
 public:
-    explicit LoadingInFolder(const std::string& folder)
-        : settings_(Settings), workingDirectory_(platform::GetCurrentDirectoryW()) {
+    explicit LoadingInFolder(const std::string& folder) : workingDirectory_(platform::GetCurrentDirectoryW()) {
         platform::SetCurrentDirectoryW(folder);
     }
-    ~LoadingInFolder() {
-        platform::SetCurrentDirectoryW(workingDirectory_);
-        Settings = settings_;
-    }
+    ~LoadingInFolder() { platform::SetCurrentDirectoryW(workingDirectory_); }
     LoadingInFolder(const LoadingInFolder&) = delete;
     LoadingInFolder& operator=(const LoadingInFolder&) = delete;
 
 private:
-    rSettings settings_;
     std::string workingDirectory_;
 };
 
@@ -41,7 +35,7 @@ private:
 // is started there.
 void Load(const std::string& folder, const std::string& content, WatchedProfile& profile) {
     const LoadingInFolder loading(folder);
-    Settings = rSettings{};
+    InitialiseSettings();
     Settings.ConfigFileName = profile.profilePath;
     Settings.Attaching = true;
     const ErrorBoxCapture capture;
@@ -109,13 +103,17 @@ std::vector<WatchedProfile> ReadFolderProfiles(const std::string& folder, const 
         Trace("Cannot read the folder " + folder + ": " + LastErrorText());
         return {};
     }
-    // The system's pattern matches short names too: "a.ini~" is no profile.
-    names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& name) { return !IsProfileArgument(name); }),
-                names.end());
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return platform::CompareStringOrdinal(a, b) < 0; });
+    // By name, case ignored; a handful of files, so each goes into its place.
+    std::vector<std::string> sorted;
+    for (std::string& name : names) {
+        // The system's pattern matches short names too: "a.ini~" is no profile.
+        if (!IsProfileArgument(name)) continue;
+        std::size_t at = sorted.size();
+        while (at > 0 && platform::CompareStringOrdinal(sorted[at - 1], name) > 0) --at;
+        sorted.insert(sorted.begin() + static_cast<std::ptrdiff_t>(at), std::move(name));
+    }
     std::vector<WatchedProfile> profiles;
-    for (const std::string& name : names) {
+    for (const std::string& name : sorted) {
         const std::string path = folder + (folder.back() == '\\' ? "" : "\\") + name;
         profiles.push_back(ReadProfile(folder, name, Find(before, path)));
     }
@@ -135,8 +133,10 @@ std::vector<WatchedProfile> ReadFolderProfiles(const std::string& folder, const 
 }
 
 bool AnyUsableProfile(const std::vector<WatchedProfile>& profiles) {
-    return std::any_of(profiles.begin(), profiles.end(),
-                       [](const WatchedProfile& profile) { return profile.refusal.empty(); });
+    for (const WatchedProfile& profile : profiles) {
+        if (profile.refusal.empty()) return true;
+    }
+    return false;
 }
 
 bool ReadProfiles() {
