@@ -14,6 +14,7 @@
 #include "settings/load_settings.h"
 #include "supervisor/supervision_marks.h"
 #include "supervisor/supervisor.h"
+#include "watch/watch.h"
 
 namespace {
 
@@ -62,6 +63,31 @@ int RunEntryFlow() {
         Trace("*** Program finished, exiting ***");
     });
     return 0;
+}
+
+int RunWatchFlow(const std::string& folder) {
+    int exitCode = 0;
+    RunReported([&] { exitCode = RunWatch(folder); });
+    return exitCode;
+}
+
+int RunStopWatchFlow() {
+    int exitCode = 0;
+    RunReported([&] { exitCode = StopRunningWatch(); });
+    return exitCode;
+}
+
+int RunFlowOf(const LauncherArguments& arguments) {
+    switch (arguments.mode) {
+    case LauncherMode::Attach:
+        return RunAttachFlow(arguments.attachProcess);
+    case LauncherMode::Watch:
+        return RunWatchFlow(arguments.watchFolder);
+    case LauncherMode::StopWatch:
+        return RunStopWatchFlow();
+    default:
+        return RunEntryFlow();
+    }
 }
 
 int RunAttachFlow(const std::string& attachProcess) {

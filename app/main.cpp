@@ -8,7 +8,7 @@
 int main() {
     InitialiseSettings();
     const LauncherArguments arguments = SelectProfile(platform::GetCommandLineA());
-    int exitCode = arguments.mode == LauncherMode::Attach ? RunAttachFlow(arguments.attachProcess) : RunEntryFlow();
+    int exitCode = RunFlowOf(arguments);
     FinaliseSettings();
     return exitCode;
 }

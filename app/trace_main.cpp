@@ -16,7 +16,7 @@ int main() {
     SetTraceSink(SendToDebugger);
     InitialiseSettings();
     const LauncherArguments arguments = SelectProfile(platform::GetCommandLineA());
-    int exitCode = arguments.mode == LauncherMode::Attach ? RunAttachFlow(arguments.attachProcess) : RunEntryFlow();
+    int exitCode = RunFlowOf(arguments);
     FinaliseSettings();
     return exitCode;
 }

@@ -7,6 +7,7 @@ namespace {
 ErrorBoxPresenter CurrentPresenter = nullptr;
 BeforeErrorBox CurrentPreparation = nullptr;
 unsigned BoxesShown = 0;
+std::string* CaptureTarget = nullptr;
 }  // namespace
 
 unsigned ErrorBoxesShown() { return BoxesShown; }
@@ -14,7 +15,8 @@ unsigned ErrorBoxesShown() { return BoxesShown; }
 void ShowErrorBox(const std::string& message) {
     ++BoxesShown;
     if (CurrentPreparation != nullptr) CurrentPreparation();
-    LogErrorBox(message);
+    // A box kept by a capture is reported by whoever captured it.
+    if (CaptureTarget == nullptr) LogErrorBox(message);
     if (CurrentPresenter != nullptr) {
         CurrentPresenter(message);
         return;
@@ -28,7 +30,6 @@ void SetErrorBoxPresenter(ErrorBoxPresenter presenter) { CurrentPresenter = pres
 void SetBeforeErrorBox(BeforeErrorBox preparation) { CurrentPreparation = preparation; }
 
 namespace {
-std::string* CaptureTarget = nullptr;
 void KeepText(const std::string& message) { *CaptureTarget = message; }
 }  // namespace
 

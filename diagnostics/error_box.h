@@ -20,8 +20,9 @@ void SetBeforeErrorBox(BeforeErrorBox preparation);
 using ErrorBoxPresenter = void (*)(const std::string& message);
 void SetErrorBoxPresenter(ErrorBoxPresenter presenter);
 
-// While it lives, the boxes' texts are kept instead of shown, for a tool that
-// reports a rejection itself; the box comes back when it ends. One at a time.
+// While it lives, the boxes' texts are kept instead of shown (and out of the log),
+// for a tool that reports a rejection itself; the box comes back when it ends. One
+// at a time.
 class ErrorBoxCapture {
 public:
     ErrorBoxCapture();

@@ -179,13 +179,14 @@ void Keep(std::string_view line) {
     KeptSize += sizeof(length) + line.size();
 }
 
-std::string Header(const std::string& configFileName) {
+// "configuration file: PATH" or "watched folder: PATH".
+std::string Header(const std::string& subject) {
     const platform::LocalTime now = platform::GetLocalTime();
     char stamp[32];
     std::snprintf(stamp, sizeof(stamp), "%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day, now.hour,
                   now.minute, now.second);
     return std::string("Framewright ") + FRAMEWRIGHT_VERSION + ", started " + stamp +
-           ", configuration file: " + configFileName + "\r\n";
+           ", " + subject + "\r\n";
 }
 
 // The identity of the configuration file, opened for nothing but that.
@@ -217,7 +218,10 @@ void EnableLogFile() {
     State = LogState::Keeping;
 }
 
-bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure) {
+namespace {
+
+bool Start(const std::string& path, const std::string& configFileName, const std::string& subject,
+           std::string& failure) {
     if (State != LogState::Keeping) return true;
     if (path.empty()) {
         Reset();
@@ -246,7 +250,7 @@ bool StartLogFile(const std::string& path, const std::string& configFileName, st
     }
     State = LogState::Writing;
     StartTick = platform::GetTickCount();
-    WriteRaw(Header(configFileName));
+    WriteRaw(Header(subject));
     for (std::size_t at = 0; at < KeptSize;) {
         std::uint32_t length;
         std::memcpy(&length, Kept + at, sizeof(length));
@@ -255,6 +259,17 @@ bool StartLogFile(const std::string& path, const std::string& configFileName, st
     }
     KeptSize = 0;
     return true;
+}
+
+}  // namespace
+
+bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure) {
+    return Start(path, configFileName, "configuration file: " + configFileName, failure);
+}
+
+bool StartWatchLogFile(const std::string& path, const std::string& folder, std::string& failure) {
+    // No configuration file: the folder is no file to be spoiled.
+    return Start(path, "", "watched folder: " + folder, failure);
 }
 
 void LogTraceLine(std::string_view line) {

@@ -28,6 +28,9 @@ void EnableLogFile();
 // then goes on without a log.
 bool StartLogFile(const std::string& path, const std::string& configFileName, std::string& failure);
 
+// The same for the watch's own log, whose header names the folder it watches.
+bool StartWatchLogFile(const std::string& path, const std::string& folder, std::string& failure);
+
 void LogTraceLine(std::string_view line);
 // Called every cycle of the supervision loop: writes the count of a repetition that
 // has not gone on for a second. Reads the clock only while one is followed.

@@ -1,11 +1,12 @@
 // Files and paths: opening, reading and writing files, their attributes and
-// identity, moving, replacing and deleting them, full paths, the working directory
-// and the running exe's own name. Paths are ANSI text; the wide calls get them
+// identity, moving, replacing and deleting them, full and long paths, the working
+// directory, the running exe's own name, and the files of a folder with its changes. Paths are ANSI text; the wide calls get them
 // converted from the ANSI code page to UTF-16.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -78,5 +79,26 @@ std::string GetCurrentDirectoryW();
 bool SetCurrentDirectoryW(const std::string& path);
 // GetModuleFileNameW of the running exe.
 std::string GetModuleFileNameW();
+// GetLongPathNameW: the path with every short (8.3) name in it replaced by the long
+// one; empty when the path does not exist.
+std::string GetLongPathNameW(const std::string& path);
+
+// ---- folders and their changes ----
+
+// The names of the files (not folders) in the folder that FindFirstFileW and
+// FindNextFileW give for the pattern ("*.ini"), in the order they come. The system
+// matches a pattern against short names too ("*.ini" finds "a.ini~"), so callers
+// check the names themselves. False when the folder cannot be read; an empty one
+// gives no name and true.
+bool FindFilesW(const std::string& folder, const std::string& pattern, std::vector<std::string>& names);
+
+constexpr std::uint32_t kFileNotifyChangeFileName = 0x1;
+constexpr std::uint32_t kFileNotifyChangeLastWrite = 0x10;
+// FindFirstChangeNotificationW on the folder alone (not its subfolders): a handle
+// that is signalled when a change of the kinds asked for happens there, until
+// FindNextChangeNotification waits for the next one. kInvalidHandle on failure.
+KernelHandle FindFirstChangeNotificationW(const std::string& folder, std::uint32_t filter);
+bool FindNextChangeNotification(KernelHandle change);
+bool FindCloseChangeNotification(KernelHandle change);
 
 }  // namespace platform

@@ -28,6 +28,11 @@ std::uint32_t GetThreadLocale();
 // GetLocaleInfoA; false when the value cannot be read.
 bool GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, std::string& value);
 
+// CompareStringOrdinal of the two texts (converted to UTF-16) with case ignored, as
+// the system compares file names: below 0, 0 or above 0 as `a` sorts before, with
+// or after `b`.
+int CompareStringOrdinal(const std::string& a, const std::string& b);
+
 // ---- messages ----
 
 // FormatMessageA from the system's message table: the text for an error code,

@@ -1,6 +1,7 @@
 // Top-level windows: the walk over them, what each tells (title, class, owning
-// process, rectangles, styles), their place and Z-order, the foreground, and the
-// launcher's own windows with their classes and brushes.
+// process, rectangles, styles), their place and Z-order, the foreground, the
+// windows other programs create as they are created, and the launcher's own
+// windows with their classes, brushes and messages.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ constexpr std::uint32_t kGaRootOwner = 3;
 // FindWindowA with a null class name and a null window name: the top-level window at
 // the top of the Z-order, or 0 when there is none.
 WindowHandle FindWindowA();
+// FindWindowA with the class name and a null window name: a top-level window of that
+// class, shown or hidden, of any process; 0 when there is none.
+WindowHandle FindWindowA(const std::string& className);
 WindowHandle GetWindow(WindowHandle window, std::uint32_t relation);
 bool IsWindow(WindowHandle window);
 // Copies at most maxCount - 1 characters and a terminating NUL into buffer;
@@ -81,6 +85,19 @@ bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
 WindowHandle GetForegroundWindow();
 bool SetForegroundWindow(WindowHandle window);
 
+// ---- windows as other programs create them ----
+
+// SetWinEventHook for EVENT_OBJECT_CREATE, out of context (no code in any other
+// process) and skipping the launcher's own process. Its callback only notes each
+// window created (OBJID_WINDOW, CHILDID_SELF) for TakeCreatedWindow; the events come
+// while the thread takes its messages (PeekMessageA), and MsgWaitForMultipleObjects
+// wakes for them. 0 on failure.
+std::uint32_t SetWindowCreationHook();
+bool UnhookWinEvent(std::uint32_t hook);
+// The oldest window noted and not yet taken; false when there is none. Up to 256
+// are kept: a burst beyond them is dropped, as events may be lost anyway.
+bool TakeCreatedWindow(WindowHandle& window);
+
 // ---- the launcher's own windows ----
 
 // The clicks they get, in the launcher's queue.
@@ -101,5 +118,33 @@ WindowHandle CreateWindowExA(std::uint32_t exStyle, const std::string& className
                              std::uint32_t style, int x, int y, int cx, int cy);
 // Only a window of the launcher's own thread.
 bool DestroyWindow(WindowHandle window);
+bool SetWindowTextA(WindowHandle window, const std::string& text);
+
+// ---- messages to windows ----
+
+constexpr std::uint32_t kWmDestroy = 0x2, kWmClose = 0x10, kWmQueryEndSession = 0x11, kWmEndSession = 0x16;
+constexpr std::uint32_t kWmCopyData = 0x4A, kWmApp = 0x8000;
+
+// A message as a window procedure gets it; for WM_COPYDATA, its dwData and a copy
+// of its bytes.
+struct WindowMessage {
+    WindowHandle window = 0;
+    std::uint32_t message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::uintptr_t copyDataKind = 0;
+    std::string copyData;
+};
+// Answers a message: true with the result to return, false to leave it to
+// DefWindowProcA (which destroys the window on WM_CLOSE).
+using WindowProcedure = bool (*)(const WindowMessage& message, std::intptr_t& result);
+// RegisterClassExA for windows of the launcher's own whose every message goes to
+// the procedure first: no brush, the arrow cursor.
+bool RegisterClassExA(const std::string& className, WindowProcedure procedure);
+
+bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+// SendMessageTimeoutA of WM_COPYDATA with dwData `kind` and the bytes, giving up on
+// a window whose thread hangs or after the time; false when it was not delivered.
+bool SendCopyData(WindowHandle window, std::uintptr_t kind, const std::string& bytes, std::uint32_t timeoutMs);
 
 }  // namespace platform

@@ -92,4 +92,41 @@ std::string GetModuleFileNameW() {
     }
 }
 
+std::string GetLongPathNameW(const std::string& path) {
+    const WideText wide = AnsiToWide(path);
+    DWORD length = ::GetLongPathNameW(wide.data(), nullptr, 0);
+    if (length == 0) return std::string();
+    WideText full(length, L'\0');
+    length = ::GetLongPathNameW(wide.data(), full.data(), length);
+    return length == 0 ? std::string() : WideToAnsi(full.data(), length);
+}
+
+// ---- folders and their changes ----
+
+bool FindFilesW(const std::string& folder, const std::string& pattern, std::vector<std::string>& names) {
+    names.clear();
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(AnsiToWide(folder + "\\" + pattern).data(), &found);
+    if (search == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        std::size_t length = 0;
+        while (found.cFileName[length] != L'\0') ++length;
+        names.push_back(WideToAnsi(found.cFileName, length));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return true;
+}
+
+KernelHandle FindFirstChangeNotificationW(const std::string& folder, std::uint32_t filter) {
+    HANDLE change = ::FindFirstChangeNotificationW(AnsiToWide(folder).data(), FALSE, filter);
+    return change == INVALID_HANDLE_VALUE ? kInvalidHandle : FromHandle(change);
+}
+
+bool FindNextChangeNotification(KernelHandle change) { return ::FindNextChangeNotification(ToHandle(change)) != FALSE; }
+
+bool FindCloseChangeNotification(KernelHandle change) {
+    return ::FindCloseChangeNotification(ToHandle(change)) != FALSE;
+}
+
 }  // namespace platform

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win32/conversions.h"
+
 namespace platform {
 
 // ---- code pages and the locale ----
@@ -28,6 +30,12 @@ bool GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, std::string& value
     if (length <= 0) return false;
     value.assign(buffer, static_cast<std::size_t>(length - 1));
     return true;
+}
+
+int CompareStringOrdinal(const std::string& a, const std::string& b) {
+    const WideText wideA = AnsiToWide(a), wideB = AnsiToWide(b);
+    // CSTR_LESS_THAN, CSTR_EQUAL and CSTR_GREATER_THAN are 1, 2 and 3.
+    return ::CompareStringOrdinal(wideA.data(), -1, wideB.data(), -1, TRUE) - CSTR_EQUAL;
 }
 
 // ---- messages ----

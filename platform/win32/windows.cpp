@@ -18,11 +18,41 @@ LRESULT CALLBACK OwnWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The windows the creation hook noted, taken by the loop in order.
+constexpr std::size_t kCreatedRoom = 256;
+HWND Created[kCreatedRoom];
+std::size_t CreatedFirst = 0, CreatedCount = 0;
+
+// Out of context, so it runs in this thread while it takes its messages: it only notes.
+void CALLBACK NoteCreatedWindow(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (event != EVENT_OBJECT_CREATE || object != OBJID_WINDOW || child != CHILDID_SELF || window == nullptr) return;
+    if (CreatedCount == kCreatedRoom) return;
+    Created[(CreatedFirst + CreatedCount++) % kCreatedRoom] = window;
+}
+
+// The class keeps its procedure in its extra bytes, so each class has its own.
+LRESULT CALLBACK ForwardingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto procedure = reinterpret_cast<WindowProcedure>(::GetClassLongPtrA(window, 0));
+    if (procedure != nullptr) {
+        WindowMessage forwarded{FromHwnd(window), message, wParam, lParam, 0, std::string()};
+        if (message == WM_COPYDATA && lParam != 0) {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            forwarded.copyDataKind = data->dwData;
+            if (data->lpData != nullptr) forwarded.copyData.assign(static_cast<const char*>(data->lpData), data->cbData);
+        }
+        std::intptr_t result = 0;
+        if (procedure(forwarded, result)) return result;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 // ---- the window walk and what a window tells ----
 
 WindowHandle FindWindowA() { return FromHwnd(::FindWindowA(nullptr, nullptr)); }
+
+WindowHandle FindWindowA(const std::string& className) { return FromHwnd(::FindWindowA(className.c_str(), nullptr)); }
 
 WindowHandle GetWindow(WindowHandle window, std::uint32_t relation) {
     return FromHwnd(::GetWindow(ToHwnd(window), relation));
@@ -94,6 +124,26 @@ WindowHandle GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 bool SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
 
+// ---- windows as other programs create them ----
+
+std::uint32_t SetWindowCreationHook() {
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, NoteCreatedWindow, 0, 0,
+                                           WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hook));
+}
+
+bool UnhookWinEvent(std::uint32_t hook) {
+    return ::UnhookWinEvent(reinterpret_cast<HWINEVENTHOOK>(static_cast<std::uintptr_t>(hook))) != FALSE;
+}
+
+bool TakeCreatedWindow(WindowHandle& window) {
+    if (CreatedCount == 0) return false;
+    window = FromHwnd(Created[CreatedFirst]);
+    CreatedFirst = (CreatedFirst + 1) % kCreatedRoom;
+    --CreatedCount;
+    return true;
+}
+
 // ---- the launcher's own windows ----
 
 GdiHandle CreateSolidBrush(std::uint32_t colorRef) {
@@ -124,5 +174,44 @@ WindowHandle CreateWindowExA(std::uint32_t exStyle, const std::string& className
 }
 
 bool DestroyWindow(WindowHandle window) { return ::DestroyWindow(ToHwnd(window)) != FALSE; }
+
+bool SetWindowTextA(WindowHandle window, const std::string& text) {
+    return ::SetWindowTextA(ToHwnd(window), text.c_str()) != FALSE;
+}
+
+// ---- messages to windows ----
+
+bool RegisterClassExA(const std::string& className, WindowProcedure procedure) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ForwardingProcedure;
+    windowClass.cbClsExtra = sizeof(LONG_PTR);
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className.c_str();
+    // The procedure goes into the class's extra bytes through the first window: a
+    // class has no handle to set them by before one exists.
+    if (::RegisterClassExA(&windowClass) == 0) return false;
+    HWND first = ::CreateWindowExA(0, className.c_str(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr);
+    if (first == nullptr) {
+        ::UnregisterClassA(className.c_str(), ::GetModuleHandleA(nullptr));
+        return false;
+    }
+    ::SetClassLongPtrA(first, 0, reinterpret_cast<LONG_PTR>(procedure));
+    ::DestroyWindow(first);
+    return true;
+}
+
+bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return ::PostMessageA(ToHwnd(window), message, wParam, lParam) != FALSE;
+}
+
+bool SendCopyData(WindowHandle window, std::uintptr_t kind, const std::string& bytes, std::uint32_t timeoutMs) {
+    COPYDATASTRUCT data = {kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutA(ToHwnd(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                                 timeoutMs, &answer) != 0;
+}
 
 }  // namespace platform

@@ -86,6 +86,12 @@ struct ProgramSpec {
     bool asAdministrator = false, requiresAdministrator = false;
     ProgramSpec& runningAsAdministrator() { asAdministrator = true; return *this; }
     ProgramSpec& requiringAdministrator() { requiresAdministrator = true; return *this; }
+    // Ends a cycle after an event named the prefix and its process identifier is set,
+    // as a supervisor honours its stop request; ends when WM_CLOSE is posted to a window of it.
+    std::string endsOnEventPrefix;
+    bool endsOnClose = false;
+    ProgramSpec& endingOnEvent(std::string prefix) { endsOnEventPrefix = std::move(prefix); return *this; }
+    ProgramSpec& endingOnClose() { endsOnClose = true; return *this; }
 };
 inline ProgramSpec aProgram() { return ProgramSpec{}; }
 

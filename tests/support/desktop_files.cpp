@@ -125,10 +125,22 @@ Desktop& Desktop::exePath(std::string path) {
 
 // ---- the files there are ----
 
+// Its name as written and its place in the order files are made.
+void Desktop::nameEntry(const std::string& path, FileEntry* entry) {
+    const std::size_t slash = path.find_last_of("\\/");
+    entry->name = slash == std::string::npos ? path : path.substr(slash + 1);
+    entry->serial = ++nextFileSerial_;
+}
+
 Desktop& Desktop::directory(const std::string& path) {
     std::string key = normalised(path);
+    std::string written = path;
     while (!key.empty() && files_.find(key) == files_.end()) {
-        files_[key] = new FileEntry{true, false, {}};
+        files_[key] = new FileEntry;
+        files_[key]->isDirectory = true;
+        nameEntry(written, files_[key]);
+        const std::size_t slash = written.find_last_of("\\/");
+        written = slash == std::string::npos ? "" : written.substr(0, slash);
         std::string parent = ParentOf(key);
         if (parent == key) break;
         key = parent;
@@ -138,11 +150,19 @@ Desktop& Desktop::directory(const std::string& path) {
 
 Desktop& Desktop::file(const std::string& path, std::string content) {
     std::string key = normalised(path);
-    directory(ParentOf(key));
+    // The folders made for it keep the case they are written in.
+    const std::size_t slash = path.find_last_of("\\/");
+    directory(slash == std::string::npos ? ParentOf(key) : path.substr(0, slash));
     FileEntry*& entry = files_[key];
-    if (entry == nullptr) entry = new FileEntry;
-    *entry = FileEntry{false, false, std::move(content)};
+    const bool made = entry == nullptr;
+    if (made) entry = new FileEntry;
+    const std::uint64_t serial = entry->serial;
+    *entry = FileEntry{};
+    entry->content = std::move(content);
     entry->createdMs = clockMs_;
+    nameEntry(path, entry);
+    if (!made) entry->serial = serial;
+    noteChange(key, made ? platform::kFileNotifyChangeFileName : platform::kFileNotifyChangeLastWrite);
     return *this;
 }
 
@@ -155,6 +175,7 @@ Desktop& Desktop::fileHeldForWriting(const std::string& path, std::string conten
 Desktop& Desktop::removeFile(const std::string& path) {
     auto it = files_.find(normalised(path));
     if (it != files_.end()) {
+        noteChange(it->first, platform::kFileNotifyChangeFileName);
         delete it->second;
         files_.erase(it);
     }
@@ -205,6 +226,8 @@ std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, s
             return platform::kInvalidHandle;
         }
         it = files_.emplace(key, new FileEntry).first;
+        nameEntry(path, it->second);
+        noteChange(key, platform::kFileNotifyChangeFileName);
     }
     if (it == files_.end()) {
         lastError_ = 2;  // ERROR_FILE_NOT_FOUND
@@ -235,7 +258,12 @@ std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t d
         return platform::kInvalidHandle;
     }
     FileEntry*& entry = files_[key];
-    if (entry == nullptr) entry = new FileEntry{false, false, {}, kFileAttributeArchive, clockMs_};
+    if (entry == nullptr) {
+        entry = new FileEntry;
+        entry->createdMs = clockMs_;
+        nameEntry(path, entry);
+        noteChange(key, platform::kFileNotifyChangeFileName);
+    }
     if (entry->isDirectory || entry->heldForWriting || disposition != platform::kCreateAlways) {
         fail(kSharingViolation);
         return platform::kInvalidHandle;
@@ -267,6 +295,9 @@ bool Desktop::writeFile(std::uint32_t handle, const void* buffer, std::uint32_t 
     if (it == openFiles_.end() || it->second->writesTo == nullptr) return fail(kInvalidHandle);
     if (diskFull_) return fail(kDiskFull);
     it->second->writesTo->content.append(static_cast<const char*>(buffer), size);
+    for (const auto& entry : files_) {
+        if (entry.second == it->second->writesTo) noteChange(entry.first, platform::kFileNotifyChangeLastWrite);
+    }
     written = size;
     return true;
 }
@@ -301,8 +332,11 @@ bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint
         files_.erase(target);
     }
     FileEntry* entry = source->second;
+    noteChange(source->first, platform::kFileNotifyChangeFileName);
     files_.erase(source);
     files_[key] = entry;
+    nameEntry(to, entry);
+    noteChange(key, platform::kFileNotifyChangeFileName);
     return true;
 }
 
@@ -316,6 +350,8 @@ bool Desktop::replaceFile(const std::string& replaced, const std::string& replac
     }
     if (target->second->heldForWriting) return fail(kSharingViolation);
     target->second->content = source->second->content;
+    noteChange(source->first, platform::kFileNotifyChangeFileName);
+    noteChange(target->first, platform::kFileNotifyChangeLastWrite);
     delete source->second;
     files_.erase(source);
     return true;
@@ -325,9 +361,84 @@ bool Desktop::deleteFile(const std::string& path) {
     auto it = files_.find(normalised(path));
     if (it == files_.end() || it->second->isDirectory) return fail(kFileNotFound);
     if (it->second->heldForWriting) return fail(kSharingViolation);
+    noteChange(it->first, platform::kFileNotifyChangeFileName);
     delete it->second;
     files_.erase(it);
     return true;
+}
+
+// ---- folders and their changes ----
+
+// As GetLongPathNameW: each part of the full path by the name it was made with.
+std::string Desktop::longPath(const std::string& path) {
+    const std::string full = fullPath(path);
+    if (files_.count(normalised(full)) == 0) {
+        fail(kFileNotFound);
+        return {};
+    }
+    std::string result, prefix;
+    for (std::size_t start = 0; start < full.size();) {
+        std::size_t end = full.find('\\', start);
+        if (end == std::string::npos) end = full.size();
+        const std::string part = full.substr(start, end - start);
+        prefix += (prefix.empty() ? "" : "\\") + part;
+        const auto entry = files_.find(normalised(prefix));
+        const bool named = start > 0 && entry != files_.end() && !entry->second->name.empty();
+        result += (result.empty() ? "" : "\\") + (named ? entry->second->name : part);
+        start = end + 1;
+    }
+    return full.back() == '\\' ? result + "\\" : result;
+}
+
+bool Desktop::findFiles(const std::string& folder, const std::string& pattern, std::vector<std::string>& names) {
+    names.clear();
+    const std::string key = normalised(folder);
+    const auto directory = files_.find(key);
+    if (directory == files_.end() || !directory->second->isDirectory) return fail(kPathNotFound);
+    const std::string suffix = normalised(pattern.substr(1));
+    std::vector<const FileEntry*> found;
+    for (const auto& entry : files_) {
+        const std::string& name = entry.first;
+        if (entry.second->isDirectory || ParentOf(name) != key || name.size() < suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+            continue;
+        }
+        found.push_back(entry.second);
+    }
+    std::sort(found.begin(), found.end(), [](const FileEntry* a, const FileEntry* b) { return a->serial < b->serial; });
+    for (const FileEntry* entry : found) names.push_back(entry->name);
+    return true;
+}
+
+std::uint32_t Desktop::watchFolder(const std::string& folder, std::uint32_t filter) {
+    if (fileAttributes(folder) != platform::kFileAttributeDirectory) {
+        fail(kPathNotFound);
+        return platform::kInvalidHandle;
+    }
+    const std::uint32_t handle = newHandle("change notification");
+    changeWatches_[handle] = {normalised(folder), filter};
+    return handle;
+}
+
+bool Desktop::nextChange(std::uint32_t handle) {
+    auto watch = changeWatches_.find(handle);
+    if (watch == changeWatches_.end()) return fail(kInvalidHandle);
+    watch->second.signalled = false;
+    return true;
+}
+
+bool Desktop::closeChange(std::uint32_t handle) {
+    if (changeWatches_.erase(handle) == 0) return fail(kInvalidHandle);
+    openHandles_.erase(handle);
+    return true;
+}
+
+void Desktop::noteChange(const std::string& normalised, std::uint32_t kind) {
+    for (auto& watch : changeWatches_) {
+        if ((watch.second.filter & kind) != 0 && ParentOf(normalised) == watch.second.folder) {
+            watch.second.signalled = true;
+        }
+    }
 }
 
 }  // namespace fake

@@ -71,6 +71,7 @@ void Desktop::click(WindowHandle handle) {
 }
 
 bool Desktop::peekMessage(platform::QueuedMessage& message) {
+    deliverSentAndEvents();
     if (queue_.empty()) return false;
     message = queue_.front();
     queue_.erase(queue_.begin());

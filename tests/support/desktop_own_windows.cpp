@@ -27,6 +27,7 @@ bool Desktop::unregisterClass(const std::string& name) {
     for (const auto& entry : windows_) {
         if (entry.second->pid == kLauncherPid && entry.second->className == name) return fail(1412);
     }
+    procedures_.erase(name);
     return classes_.erase(name) == 1 || fail(1411);  // ERROR_CLASS_HAS_WINDOWS, ERROR_CLASS_DOES_NOT_EXIST
 }
 

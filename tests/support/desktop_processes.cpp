@@ -318,6 +318,7 @@ bool Desktop::setEvent(std::uint32_t handle) {
     auto name = namedHandles_.find(handle);
     if (name == namedHandles_.end() || !namedObjects_[name->second].isEvent) return fail(kInvalidHandle);
     namedObjects_[name->second].signalled = true;
+    endProcessesWaitingFor(name->second);
     return true;
 }
 
@@ -330,27 +331,41 @@ void Desktop::setEventElsewhere(const std::string& name) {
     NamedObject& object = namedObjects_[name];
     if (object.holders == 0) object = {true, false, 1};
     object.signalled = true;
+    endProcessesWaitingFor(name);
+}
+
+void Desktop::endProcessesWaitingFor(const std::string& event) {
+    constexpr std::int64_t kCycleMs = 11;
+    for (Process* process : processes_) {
+        const std::string& prefix = programs_[process->path].endsOnEventPrefix;
+        if (process->ended || prefix.empty() || event != prefix + std::to_string(process->pid)) continue;
+        at(clockMs_ + kCycleMs, [this, process] {
+            if (!process->ended) endProcess(*process);
+        });
+    }
 }
 
 // ---- waits, the timer and handles ----
 
 // Returns at once for what is signalled already, the handles before the queue.
-// Otherwise the clock runs until the first of the waited processes ends or the time
-// is up; an event set or a message queued meanwhile is seen at its end.
+// Otherwise the clock runs, action by action, until one of the handles is signalled,
+// the queue gets something, or the time is up.
 std::uint32_t Desktop::waitForObjects(const std::uint32_t* handles, std::uint32_t count, std::uint32_t ms,
                                       bool queue) {
     auto answer = [&](std::uint32_t& result) {
         for (std::uint32_t i = 0; i < count; ++i) {
             auto name = namedHandles_.find(handles[i]);
+            auto change = changeWatches_.find(handles[i]);
             const Process* process = processOf(handles[i]);
-            const bool signalled = name != namedHandles_.end() ? namedObjects_[name->second].signalled
-                                                                : process != nullptr && process->ended;
+            const bool signalled = name != namedHandles_.end()     ? namedObjects_[name->second].signalled
+                                   : change != changeWatches_.end() ? change->second.signalled
+                                                                    : process != nullptr && process->ended;
             if (signalled) {
                 result = platform::kWaitObject0 + i;
                 return true;
             }
         }
-        if (queue && !queue_.empty()) {
+        if (queue && anythingForTheQueue()) {
             result = platform::kWaitObject0 + count;
             return true;
         }
@@ -359,7 +374,7 @@ std::uint32_t Desktop::waitForObjects(const std::uint32_t* handles, std::uint32_
     std::int64_t until = clockMs_ + ms;
     for (std::uint32_t i = 0; i < count; ++i) {
         const Process* process = processOf(handles[i]);
-        if (process == nullptr && namedHandles_.count(handles[i]) == 0) {
+        if (process == nullptr && namedHandles_.count(handles[i]) == 0 && changeWatches_.count(handles[i]) == 0) {
             fail(kInvalidHandle);
             return 0xFFFFFFFFu;  // WAIT_FAILED
         }
@@ -369,8 +384,12 @@ std::uint32_t Desktop::waitForObjects(const std::uint32_t* handles, std::uint32_
     }
     std::uint32_t result;
     if (answer(result)) return result;
-    advanceTo(until);
-    return answer(result) ? result : platform::kWaitTimeout;
+    do {
+        const std::int64_t next = actions_.empty() ? until : std::min(until, actions_.begin()->first);
+        advanceTo(next);
+        if (answer(result)) return result;
+    } while (clockMs_ < until);
+    return platform::kWaitTimeout;
 }
 
 void Desktop::timerPeriod(bool begin, std::uint32_t period) {

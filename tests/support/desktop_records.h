@@ -49,6 +49,8 @@ struct Desktop::FileEntry {
     std::string content;
     std::uint32_t attributes = 0x20;  // archive
     std::int64_t createdMs = 0;
+    std::string name;           // the last part of its path as it was made, with its case
+    std::uint64_t serial = 0;   // the order it was made in
 };
 
 struct Desktop::OpenFile {
@@ -68,6 +70,7 @@ constexpr std::uint32_t kNotSupported = 50;
 constexpr std::uint32_t kInvalidParameter = 87;
 constexpr std::uint32_t kDiskFull = 112;
 constexpr std::uint32_t kAlreadyExists = 183;
+constexpr std::uint32_t kInvalidWindowHandle = 1400;
 constexpr std::uint32_t kClipboardNotOpen = 1418;
 
 }  // namespace fake

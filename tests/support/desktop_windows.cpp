@@ -53,6 +53,7 @@ WindowHandle Desktop::createWindow(const WindowSpec& description, std::uint32_t 
     window->framedBorderHeight = framed ? window->borderHeight : kDefaultBorderHeight;
     window->owner = owner;
     windows_[window->handle] = window;
+    if (hook_ != 0 && pid != kLauncherPid) createdPending_.push_back(window->handle);
     if (description.atBottom) zOrder_.push_back(window);
     else zOrder_.insert(zOrder_.begin() + static_cast<std::ptrdiff_t>(topmostCount()), window);
     renumberZOrder();

@@ -26,7 +26,9 @@ const char* const kCallNames[] = {
     "FindWindowA", "GetWindow", "IsWindow", "GetWindowTextA", "GetClassNameA", "GetWindowThreadProcessId",
     "GetAncestor", "GetWindowRect", "GetClientRect", "GetWindowInfo", "GetWindowLongA", "SetWindowLongA",
     "SetWindowPos", "GetForegroundWindow", "SetForegroundWindow",
+    "SetWindowCreationHook", "UnhookWinEvent", "TakeCreatedWindow",
     "CreateSolidBrush", "DeleteObject", "RegisterClassExA", "UnregisterClassA", "CreateWindowExA", "DestroyWindow",
+    "SetWindowTextA", "PostMessageA", "SendCopyData",
     // displays
     "GetSystemMetrics", "EnumDisplayMonitors", "GetMonitorInfoA", "MonitorFromWindow", "MonitorFromRect",
     // input
@@ -35,9 +37,11 @@ const char* const kCallNames[] = {
     // files
     "GetFileAttributesW", "CreateFileW", "ReadFile", "WriteFile", "FlushFileBuffers", "GetFileInformationByHandle",
     "MoveFileExW", "DeleteFileW", "ReplaceFileW",
-    "GetFullPathNameW", "GetCurrentDirectoryW", "SetCurrentDirectoryW", "GetModuleFileNameW",
+    "GetFullPathNameW", "GetCurrentDirectoryW", "SetCurrentDirectoryW", "GetModuleFileNameW", "GetLongPathNameW",
+    "FindFilesW", "FindFirstChangeNotificationW", "FindNextChangeNotification", "FindCloseChangeNotification",
     // text
-    "GetCPInfo", "GetThreadLocale", "GetLocaleInfoA", "FormatMessageA", "OutputDebugStringA", "MessageBoxA",
+    "GetCPInfo", "GetThreadLocale", "GetLocaleInfoA", "CompareStringOrdinal", "FormatMessageA", "OutputDebugStringA",
+    "MessageBoxA",
     // the clipboard
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
     // the shell

@@ -9,7 +9,9 @@
 // foreground window, the cursor clip, minimised and topmost windows and their
 // owners, system-wide hot keys, the launcher's message queue, the clipboard's text,
 // the launcher's own windows (shown or hidden, in the Z-order with the others) with
-// their classes and brushes, and a counter for every platform call.
+// their classes, brushes and procedures, messages between the launcher's windows and
+// others', the window-creation events, a folder's files listed and its changes
+// signalled, and a counter for every platform call.
 //
 // Behaviour follows Win32: paths compare without case, with repeated separators
 // read as one, "." and ".." resolved and trailing dots and blanks dropped, and a
@@ -61,7 +63,9 @@ enum class Call {
     FindWindowA, GetWindow, IsWindow, GetWindowTextA, GetClassNameA, GetWindowThreadProcessId,
     GetAncestor, GetWindowRect, GetClientRect, GetWindowInfo, GetWindowLongA, SetWindowLongA,
     SetWindowPos, GetForegroundWindow, SetForegroundWindow,
+    SetWindowCreationHook, UnhookWinEvent, TakeCreatedWindow,
     CreateSolidBrush, DeleteObject, RegisterClassExA, UnregisterClassA, CreateWindowExA, DestroyWindow,
+    SetWindowTextA, PostMessageA, SendCopyData,
     // displays
     GetSystemMetrics, EnumDisplayMonitors, GetMonitorInfoA, MonitorFromWindow, MonitorFromRect,
     // input
@@ -70,9 +74,11 @@ enum class Call {
     // files
     GetFileAttributesW, CreateFileW, ReadFile, WriteFile, FlushFileBuffers, GetFileInformationByHandle,
     MoveFileExW, DeleteFileW, ReplaceFileW,
-    GetFullPathNameW, GetCurrentDirectoryW, SetCurrentDirectoryW, GetModuleFileNameW,
+    GetFullPathNameW, GetCurrentDirectoryW, SetCurrentDirectoryW, GetModuleFileNameW, GetLongPathNameW,
+    FindFilesW, FindFirstChangeNotificationW, FindNextChangeNotification, FindCloseChangeNotification,
     // text
-    GetCPInfo, GetThreadLocale, GetLocaleInfoA, FormatMessageA, OutputDebugStringA, MessageBoxA,
+    GetCPInfo, GetThreadLocale, GetLocaleInfoA, CompareStringOrdinal, FormatMessageA, OutputDebugStringA,
+    MessageBoxA,
     // the clipboard
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     // the shell
@@ -105,6 +111,14 @@ struct LaunchRecord {
 
 struct ShellExecution {
     std::string verb, file, parameters, directory;
+};
+
+// A message the launcher posted or sent to another program's window.
+struct MessageToOther {
+    WindowHandle window;
+    std::uint32_t message;
+    std::uintptr_t copyDataKind;
+    std::string copyData;
 };
 
 struct FileOpenRecord {
@@ -234,6 +248,17 @@ public:
     std::uint32_t setWindowLong(WindowHandle window, int index, std::uint32_t value);
     bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       std::uint32_t flags);
+    WindowHandle findWindowOfClass(const std::string& className) const;
+    bool setWindowText(WindowHandle window, const std::string& text);
+
+    // ---- window-creation events ----
+    // Whether the launcher's hook is set. Each window another process creates then
+    // comes as an event while the launcher takes its messages, as the system's
+    // out-of-context events do.
+    bool creationHookSet() const { return hook_ != 0; }
+    std::uint32_t setCreationHook();
+    bool unhook(std::uint32_t hook);
+    bool takeCreated(WindowHandle& window);
 
     // ---- the launcher's own windows ----
     // The launcher's own windows, top first; a window's class brush's colour.
@@ -249,6 +274,21 @@ public:
     WindowHandle createOwnWindow(std::uint32_t exStyle, const std::string& className, const std::string& title,
                                  std::uint32_t style, const Rect& rect);
     bool destroyOwnWindow(WindowHandle window);
+
+    // ---- messages between windows ----
+    // What another program does: sends WM_COPYDATA to a window of the launcher's, or
+    // posts a message to it. A sent message reaches the window's procedure while the
+    // launcher takes its messages; a posted one comes through the queue.
+    void sendCopyDataElsewhere(WindowHandle window, std::uintptr_t kind, std::string bytes);
+    void postElsewhere(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0);
+    // What the launcher posted and sent to other programs' windows, in order.
+    const std::vector<MessageToOther>& messagesToOthers() const { return messagesToOthers_; }
+    bool registerClass(const std::string& name, platform::WindowProcedure procedure);
+    bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    bool sendCopyData(WindowHandle window, std::uintptr_t kind, const std::string& bytes);
+    // DispatchMessageA: to the procedure of the window's class, DefWindowProcA's part
+    // (WM_CLOSE destroys the window) when it leaves the message.
+    void dispatch(const platform::QueuedMessage& message);
 
     // ---- displays ----
     Desktop& display(int width, int height);
@@ -314,6 +354,15 @@ public:
     bool replaceFile(const std::string& replaced, const std::string& replacement, std::uint32_t flags);
     bool deleteFile(const std::string& path);
     std::string fullPath(const std::string& path) const;
+    std::string longPath(const std::string& path);
+    // The files of a folder in the order they were made; a pattern is "*" and a suffix.
+    bool findFiles(const std::string& folder, const std::string& pattern, std::vector<std::string>& names);
+    // Change notifications: signalled by a file made, renamed or deleted in the folder
+    // (kFileNotifyChangeFileName) or written there (kFileNotifyChangeLastWrite).
+    std::uint32_t watchFolder(const std::string& folder, std::uint32_t filter);
+    bool nextChange(std::uint32_t handle);
+    bool closeChange(std::uint32_t handle);
+    std::size_t folderWatches() const { return changeWatches_.size(); }
     bool setCurrentDirectory(const std::string& path);
     std::string exePath() const { return exePath_; }
 
@@ -369,6 +418,7 @@ private:
 
     // ---- processes ----
     void endProcess(Process& process);
+    void endProcessesWaitingFor(const std::string& event);
     void startProcess(Process& process);
     Process* spawn(const std::string& path, std::uint32_t job);
     std::uint32_t nextPid_ = 1000;
@@ -413,6 +463,20 @@ private:
     // ---- the launcher's own windows ----
     std::map<std::uint32_t, std::uint32_t> brushes_;  // handle to colour
     std::map<std::string, std::uint32_t> classes_;    // name to brush
+    std::map<std::string, platform::WindowProcedure> procedures_;
+    struct SentMessage {
+        WindowHandle window;
+        std::uintptr_t kind;
+        std::string bytes;
+    };
+    std::vector<SentMessage> sentToLauncher_;
+    std::vector<MessageToOther> messagesToOthers_;
+    bool callProcedure(const platform::WindowMessage& message);
+    // Sent messages and creation events are handled as the launcher takes its messages.
+    void deliverSentAndEvents();
+    bool anythingForTheQueue() const;
+    std::uint32_t hook_ = 0;
+    std::vector<WindowHandle> createdPending_, createdNoted_;
 
     // ---- displays ----
     Rect virtualScreen() const;
@@ -440,6 +504,15 @@ private:
     std::uint32_t createForWriting(const std::string& path, std::uint32_t disposition);
     std::string cwd_ = "C:\\Games";
     std::map<std::string, FileEntry*> files_;
+    std::uint64_t nextFileSerial_ = 0;
+    struct ChangeWatch {
+        std::string folder;  // normalised
+        std::uint32_t filter;
+        bool signalled = false;
+    };
+    std::map<std::uint32_t, ChangeWatch> changeWatches_;
+    void noteChange(const std::string& normalised, std::uint32_t kind);
+    void nameEntry(const std::string& path, FileEntry* entry);
     std::map<std::string, std::string> aliases_;  // short name to long, both normalised
     std::map<std::uint32_t, OpenFile*> openFiles_;
     std::vector<FileOpenRecord> fileOpens_;

@@ -73,4 +73,29 @@ std::string GetModuleFileNameW() {
     return Active().exePath();
 }
 
+std::string GetLongPathNameW(const std::string& path) {
+    Active().count(Call::GetLongPathNameW);
+    return Active().longPath(path);
+}
+
+bool FindFilesW(const std::string& folder, const std::string& pattern, std::vector<std::string>& names) {
+    Active().count(Call::FindFilesW);
+    return Active().findFiles(folder, pattern, names);
+}
+
+KernelHandle FindFirstChangeNotificationW(const std::string& folder, std::uint32_t filter) {
+    Active().count(Call::FindFirstChangeNotificationW);
+    return Active().watchFolder(folder, filter);
+}
+
+bool FindNextChangeNotification(KernelHandle change) {
+    Active().count(Call::FindNextChangeNotification);
+    return Active().nextChange(change);
+}
+
+bool FindCloseChangeNotification(KernelHandle change) {
+    Active().count(Call::FindCloseChangeNotification);
+    return Active().closeChange(change);
+}
+
 }  // namespace platform

@@ -41,7 +41,10 @@ bool PeekMessageA(QueuedMessage& message) {
     return Active().peekMessage(message);
 }
 
-void DispatchMessageA(const QueuedMessage&) { Active().count(Call::DispatchMessageA); }
+void DispatchMessageA(const QueuedMessage& message) {
+    Active().count(Call::DispatchMessageA);
+    Active().dispatch(message);
+}
 
 bool MessageBeep(std::uint32_t type) {
     Active().count(Call::MessageBeep);

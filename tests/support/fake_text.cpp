@@ -13,6 +13,17 @@ bool GetCPInfo(std::uint32_t codePage, CodePageInfo& info) {
     return Active().codePageInfo(codePage, info);
 }
 
+// Ordinal with case ignored: the letters compared as capitals.
+int CompareStringOrdinal(const std::string& a, const std::string& b) {
+    Active().count(Call::CompareStringOrdinal);
+    auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const int difference = upper(static_cast<unsigned char>(a[i])) - upper(static_cast<unsigned char>(b[i]));
+        if (difference != 0) return difference;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 std::uint32_t GetThreadLocale() {
     Active().count(Call::GetThreadLocale);
     return 0x0409;

@@ -12,6 +12,11 @@ WindowHandle FindWindowA() {
     return Active().topWindow();
 }
 
+WindowHandle FindWindowA(const std::string& className) {
+    Active().count(Call::FindWindowA);
+    return Active().findWindowOfClass(className);
+}
+
 WindowHandle GetWindow(WindowHandle window, std::uint32_t relation) {
     Active().count(Call::GetWindow);
     return relation == kGwHwndNext ? Active().nextWindow(window) : 0;
@@ -85,6 +90,21 @@ bool SetForegroundWindow(WindowHandle window) {
     return true;
 }
 
+std::uint32_t SetWindowCreationHook() {
+    Active().count(Call::SetWindowCreationHook);
+    return Active().setCreationHook();
+}
+
+bool UnhookWinEvent(std::uint32_t hook) {
+    Active().count(Call::UnhookWinEvent);
+    return Active().unhook(hook);
+}
+
+bool TakeCreatedWindow(WindowHandle& window) {
+    Active().count(Call::TakeCreatedWindow);
+    return Active().takeCreated(window);
+}
+
 GdiHandle CreateSolidBrush(std::uint32_t colorRef) {
     Active().count(Call::CreateSolidBrush);
     return Active().createBrush(colorRef);
@@ -114,6 +134,26 @@ WindowHandle CreateWindowExA(std::uint32_t exStyle, const std::string& className
 bool DestroyWindow(WindowHandle window) {
     Active().count(Call::DestroyWindow);
     return Active().destroyOwnWindow(window);
+}
+
+bool SetWindowTextA(WindowHandle window, const std::string& text) {
+    Active().count(Call::SetWindowTextA);
+    return Active().setWindowText(window, text);
+}
+
+bool RegisterClassExA(const std::string& className, WindowProcedure procedure) {
+    Active().count(Call::RegisterClassExA);
+    return Active().registerClass(className, procedure);
+}
+
+bool PostMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    Active().count(Call::PostMessageA);
+    return Active().postMessage(window, message, wParam, lParam);
+}
+
+bool SendCopyData(WindowHandle window, std::uintptr_t kind, const std::string& bytes, std::uint32_t) {
+    Active().count(Call::SendCopyData);
+    return Active().sendCopyData(window, kind, bytes);
 }
 
 }  // namespace platform

@@ -1,0 +1,13 @@
+#include "watch/paths.h"
+
+#include "platform/files.h"
+#include "platform/text.h"
+
+std::string ComparablePath(const std::string& path) {
+    const std::string full = platform::GetFullPathNameW(path);
+    if (full.empty()) return path;
+    const std::string longer = platform::GetLongPathNameW(full);
+    return longer.empty() ? full : longer;
+}
+
+bool SamePath(const std::string& a, const std::string& b) { return platform::CompareStringOrdinal(a, b) == 0; }
