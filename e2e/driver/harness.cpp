@@ -413,3 +413,26 @@ std::vector<std::string> ReadTraceLines(const std::wstring& debugLog) {
     }
     return lines;
 }
+
+// ---- programs started elsewhere ----
+
+StartedElsewhere::~StartedElsewhere() {
+    if (!pi.hProcess) return;
+    TerminateProcess(pi.hProcess, 97);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+bool StartElsewhere(Checker& c, const std::wstring& exe, const std::string& options, StartedElsewhere& program) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + Widen(options);
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                       &program.pi)) {
+        return true;
+    }
+    return c.Record(false, Narrow(exe) + " started by the driver", "CreateProcessW error " + std::to_string(GetLastError()));
+}
+
+bool HasCaption(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }

@@ -133,6 +133,15 @@ DWORD ProcessOf(HWND window);
 // surround), or null.
 HWND OwnWindowOf(DWORD pid);
 DWORD ParentProcessOf(DWORD pid);
+// A program the driver starts itself, not through the launcher; ended with the case.
+struct StartedElsewhere {
+    PROCESS_INFORMATION pi{};
+    ~StartedElsewhere();
+    bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
+};
+// Starts the exe in its own folder with the options as its command line's rest.
+bool StartElsewhere(Checker& c, const std::wstring& exe, const std::string& options, StartedElsewhere& program);
+bool HasCaption(HWND window);
 // Ends the target process behind a window (clean-up after a failed case).
 void KillWindowProcess(HWND window);
 // How many resizes the target has been asked for (its window property).
@@ -163,5 +172,7 @@ std::vector<Scenario> WrappedLaunchScenarios();
 std::vector<Scenario> PlayScenarios();
 // The scenario of a program started elsewhere: "--attach PID", and the stop request.
 std::vector<Scenario> AttachScenarios();
+// The scenario of the watch: "--watch", programs started elsewhere sized, "--watch --stop".
+std::vector<Scenario> WatchScenarios();
 // The surround on display 2, for the scenario on two displays.
 Case SurroundOnDisplayTwo();

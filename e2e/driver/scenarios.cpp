@@ -397,5 +397,6 @@ std::vector<Scenario> AllScenarios() {
     for (Scenario& s : WrappedLaunchScenarios()) all.push_back(std::move(s));
     for (Scenario& s : PlayScenarios()) all.push_back(std::move(s));
     for (Scenario& s : AttachScenarios()) all.push_back(std::move(s));
+    for (Scenario& s : WatchScenarios()) all.push_back(std::move(s));
     return all;
 }

@@ -8,35 +8,10 @@ namespace {
 const Geometry kOriginal{100, 100, 640, 480};
 const Geometry kCentred{560, 240, 800, 600};  // 800x600 on 1920x1080
 
-struct StartedElsewhere {
-    PROCESS_INFORMATION pi{};
-    ~StartedElsewhere() {
-        if (!pi.hProcess) return;
-        TerminateProcess(pi.hProcess, 97);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
-};
-
-bool StartTarget(Checker& c, const Env& env, const std::string& options, StartedElsewhere& target) {
-    const std::wstring exe = env.targetDir + L"\\" + Widen(kTargetName);
-    std::wstring commandLine = L"\"" + exe + L"\" " + Widen(options);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, env.targetDir.c_str(),
-                       &si, &target.pi)) {
-        return true;
-    }
-    return c.Record(false, "target started by the driver", "CreateProcessW error " + std::to_string(GetLastError()));
-}
-
-bool HasCaption(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
-
 void AttachAndGiveBack(Checker& c, const Env& env) {
     const std::string title = "fw-e2e attached";
     StartedElsewhere target;
-    if (!StartTarget(c, env, "--title \"" + title + "\" --outer 640 480 --pos 100 100 --time-limit 300000", target)) {
+    if (!StartElsewhere(c, env.targetDir + L"\\" + Widen(kTargetName), "--title \"" + title + "\" --outer 640 480 --pos 100 100 --time-limit 300000", target)) {
         return;
     }
     HWND window = WaitForTargetWindow(c, title, kWindowAppearsMs);
