@@ -18,6 +18,9 @@ constexpr std::uint32_t kGaRootOwner = 3;
 // FindWindowA with a null class name and a null window name: the top-level window at
 // the top of the Z-order, or 0 when there is none.
 WindowHandle FindWindowA();
+// FindWindowA with a class name (any case) and a null window name: the first
+// top-level window of that class in the Z-order, shown or hidden; 0 when none.
+WindowHandle FindWindowA(const std::string& className);
 WindowHandle GetWindow(WindowHandle window, std::uint32_t relation);
 bool IsWindow(WindowHandle window);
 // Copies at most maxCount - 1 characters and a terminating NUL into buffer;

@@ -15,6 +15,7 @@
 #include "setup/launch_options.h"
 #include "setup/preview.h"
 #include "setup/title_mask.h"
+#include "setup/watch_status.h"
 
 namespace {
 
@@ -128,15 +129,20 @@ platform::SaveOutcome ProfileModel::Run(std::string& error) {
     std::string launcher;
     const platform::SaveOutcome saved = SavedForLauncher(launcher, error);
     if (saved != platform::SaveOutcome::Done) return saved;
+    return StartLauncher(launcher, ProfileCommandLine(launcher, profile_.Path()), error)
+               ? platform::SaveOutcome::Done
+               : platform::SaveOutcome::Failed;
+}
+
+bool ProfileModel::StartLauncher(const std::string& launcher, const std::string& commandLine, std::string& error) {
     platform::ProcessInformation started;
-    if (!platform::CreateProcessA(launcher, ProfileCommandLine(launcher, profile_.Path()), FolderOf(profile_.Path()),
-                                  started)) {
+    if (!platform::CreateProcessA(launcher, commandLine, FolderOf(profile_.Path()), started)) {
         error = "Cannot start " + launcher + ": " + LastErrorText();
-        return platform::SaveOutcome::Failed;
+        return false;
     }
     platform::CloseHandle(started.process);
     platform::CloseHandle(started.thread);
-    return platform::SaveOutcome::Done;
+    return true;
 }
 
 platform::SaveOutcome ProfileModel::CopyLaunchOptions(platform::WindowHandle owner, std::string& error) {
@@ -171,6 +177,28 @@ platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, cons
                           preview.window.left + side + preview.clientWidth, preview.window.bottom - side};
     }
     return picture;
+}
+
+platform::WatchPicture ProfileModel::Watch() {
+    const WatchStatus status = DescribeWatch(profile_.Path(), profile_.IsDirty());
+    platform::WatchPicture picture;
+    picture.canWatch = status.canWatch;
+    picture.line = status.line;
+    return picture;
+}
+
+platform::SaveOutcome ProfileModel::WatchFolder(std::string& error) {
+    std::string launcher;
+    const platform::SaveOutcome saved = SavedForLauncher(launcher, error);
+    if (saved != platform::SaveOutcome::Done) return saved;
+    return StartLauncher(launcher, WatchCommandLine(launcher, FolderOf(profile_.Path())), error)
+               ? platform::SaveOutcome::Done
+               : platform::SaveOutcome::Failed;
+}
+
+bool ProfileModel::StartWithWindows(bool, std::string& error) {
+    error = "Not yet";
+    return false;
 }
 
 void ProfileModel::EnterProfileFolder() {

@@ -24,6 +24,10 @@ LRESULT CALLBACK OwnWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 WindowHandle FindWindowA() { return FromHwnd(::FindWindowA(nullptr, nullptr)); }
 
+WindowHandle FindWindowA(const std::string& className) {
+    return FromHwnd(::FindWindowA(className.c_str(), nullptr));
+}
+
 WindowHandle GetWindow(WindowHandle window, std::uint32_t relation) {
     return FromHwnd(::GetWindow(ToHwnd(window), relation));
 }

@@ -3,6 +3,7 @@
 #include "tests/support/fake_desktop.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <stdexcept>
 
@@ -82,6 +83,18 @@ const Desktop::Window* Desktop::find(WindowHandle handle) const {
 bool Desktop::windowExists(WindowHandle window) const { return find(window) != nullptr; }
 
 WindowHandle Desktop::topWindow() const { return zOrder_.empty() ? 0 : zOrder_.front()->handle; }
+
+// Class names compare without case, as the system's atoms do.
+WindowHandle Desktop::windowOfClass(const std::string& name) const {
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    for (const Window* window : zOrder_) {
+        if (lower(window->className) == lower(name)) return window->handle;
+    }
+    return 0;
+}
 
 WindowHandle Desktop::nextWindow(WindowHandle handle) const {
     const Window* window = find(handle);

@@ -220,6 +220,7 @@ public:
     std::uint32_t windowStyle(WindowHandle window) const;
     std::uint32_t windowExStyle(WindowHandle window) const;
     WindowHandle topWindow() const;
+    WindowHandle windowOfClass(const std::string& className) const;
     WindowHandle nextWindow(WindowHandle window) const;
     int windowText(WindowHandle window, char* buffer, int maxCount) const;
     int className(WindowHandle window, char* buffer, int maxCount) const;

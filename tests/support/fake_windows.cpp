@@ -12,6 +12,11 @@ WindowHandle FindWindowA() {
     return Active().topWindow();
 }
 
+WindowHandle FindWindowA(const std::string& className) {
+    Active().count(Call::FindWindowA);
+    return Active().windowOfClass(className);
+}
+
 WindowHandle GetWindow(WindowHandle window, std::uint32_t relation) {
     Active().count(Call::GetWindow);
     return relation == kGwHwndNext ? Active().nextWindow(window) : 0;
