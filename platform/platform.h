@@ -12,6 +12,7 @@
 //                         output, the message box
 //   platform/clipboard.h  the clipboard
 //   platform/shell.h      programs started through the shell
+//   platform/registry.h   the current user's registry values
 // This header holds what they share: the handles, rectangles and points, and the
 // answers of a wait.
 //

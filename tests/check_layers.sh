@@ -4,7 +4,7 @@
 #   check_layers.sh SOURCE_DIR
 set -u
 cd "$1"
-layers=(platform diagnostics arithmetic settings geometry play supervisor app checktool setup)
+layers=(platform diagnostics arithmetic settings geometry play supervisor watch app checktool setup)
 rank() { local i; for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && echo "$i" && return; done; echo -1; }
 
 status=0

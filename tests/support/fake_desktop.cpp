@@ -42,6 +42,8 @@ const char* const kCallNames[] = {
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
     // the shell
     "ShellExecuteExW",
+    // the registry
+    "ReadUserRegistryText", "WriteUserRegistryText", "DeleteUserRegistryValue",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 

@@ -77,6 +77,8 @@ enum class Call {
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
     // the shell
     ShellExecuteExW,
+    // the registry
+    ReadUserRegistryText, WriteUserRegistryText, DeleteUserRegistryValue,
     Count
 };
 const char* CallName(Call call);
@@ -341,6 +343,13 @@ public:
     bool setClipboardText(const std::string& text);
     bool closeClipboard();
 
+    // ---- the registry ----
+    // The current user's string values, by key path and value name (both without case,
+    // as the registry compares them); empty: none.
+    std::string registryValue(const std::string& key, const std::string& name) const;
+    Desktop& setRegistryValue(const std::string& key, const std::string& name, const std::string& text);
+    bool deleteRegistryValue(const std::string& key, const std::string& name);
+
     // The desktop's records of its windows, processes and files
     // (tests/support/desktop_records.h).
     struct Window;
@@ -450,6 +459,9 @@ private:
     bool clipboardHeld_ = false;
     bool clipboardOpen_ = false;
     std::string clipboardText_;
+
+    // ---- the registry ----
+    std::map<std::string, std::string> registry_;  // upper-cased "key\\name" to its text
 };
 
 }  // namespace fake
