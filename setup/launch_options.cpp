@@ -15,10 +15,3 @@ std::string ProfileCommandLine(const std::string& launcher, const std::string& p
 std::string LaunchOptions(const std::string& launcher, const std::string& profile) {
     return ProfileCommandLine(launcher, profile) + " -- %command%";
 }
-
-std::string WatchCommandLine(const std::string& launcher, const std::string& folder) {
-    // A drive's root ends in a backslash, which would escape the closing quote;
-    // doubled, the splitter gives it back as one.
-    const std::string tail = !folder.empty() && folder.back() == '\\' ? "\\" : "";
-    return Quoted(launcher) + " --watch " + Quoted(folder + tail);
-}

@@ -11,7 +11,3 @@ std::string ProfileCommandLine(const std::string& launcher, const std::string& p
 // profile, and after "--" the word the store replaces with the game's own command
 // line, "%command%".
 std::string LaunchOptions(const std::string& launcher, const std::string& profile);
-
-// What "Watch this folder" starts: the launcher's watch on the folder, which hands
-// the folder to the watch already running when there is one.
-std::string WatchCommandLine(const std::string& launcher, const std::string& folder);

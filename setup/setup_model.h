@@ -44,6 +44,8 @@ private:
     // Saves as Save does and finds framewright.exe beside this program, which is
     // what Run starts and what the launch options name.
     platform::SaveOutcome SavedForLauncher(std::string& launcher, std::string& error);
+    // framewright.exe beside this program, whether or not it is there.
+    std::string LauncherPath() const;
     // The launcher runs in the profile's folder, so the preview's defaults (the
     // working directory as the program's path) are taken there too.
     void EnterProfileFolder();

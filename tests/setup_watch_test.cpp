@@ -3,6 +3,7 @@
 // the file as saved), and "Watch this folder" starting the launcher's watch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "settings/command_line.h"
@@ -115,7 +116,43 @@ TEST(SetupWatchTest, WatchThisFolderSavesThenStartsTheLaunchersWatchWithoutWaiti
     }
 }
 
-TEST(SetupWatchTest, WatchThisFolderWithoutTheLauncherSaysWhereItLooked) {
+TEST(SetupWatchTest, TheCheckBoxShowsAndChoosesThisWatchInTheRunValue) {
+    const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string mine = "\"" + kLauncher + "\" --watch \"C:\\Games\"";
+    const std::string theirs = "\"D:\\Old\\framewright.exe\" --watch \"C:\\Games\"";
+    const std::string told = "\r\nWindows starts another watch at sign-in: " + theirs;
+    const struct Row {
+        const char* label;
+        std::string before;
+        bool checked;
+        std::string lineEnd;
+        bool choice;
+        std::string after;
+    } rows[] = {
+        {"none, chosen", "", false, "watched.", true, mine},
+        {"this watch's, unchosen", mine, true, "watched.", false, ""},
+        {"another's, chosen: replaced", theirs, false, told, true, mine},
+        {"another's, unchosen: left alone", theirs, false, told, false, theirs},
+    };
+    for (const Row& row : rows) {
+        fake::Desktop desktop;
+        desktop.exePath(kTools + "framewright-setup.exe").file(kLauncher, "MZ");
+        desktop.file("C:\\Games\\Demo\\demo.exe", "MZ").file("C:\\Games\\demo.ini", kProfile);
+        if (!row.before.empty()) desktop.setRegistryValue(run, "Framewright", row.before);
+        ProfileModel model;
+        std::string error;
+        ASSERT_TRUE(model.Start("setup.exe C:\\Games\\demo.ini", error)) << error;
+        const platform::WatchPicture watch = model.Watch();
+        EXPECT_EQ(watch.startsWithWindows, row.checked) << row.label;
+        EXPECT_EQ(watch.line.substr(watch.line.size() - std::min(watch.line.size(), row.lineEnd.size())), row.lineEnd)
+            << row.label;
+        EXPECT_TRUE(model.StartWithWindows(row.choice, error)) << row.label << ": " << error;
+        EXPECT_EQ(desktop.registryValue(run, "framewright"), row.after) << row.label;
+        EXPECT_EQ(model.Watch().startsWithWindows, row.after == mine) << row.label;
+    }
+}
+
+TEST(SetupWatchTest, WithoutTheLauncherNothingIsStartedOrWritten) {
     fake::Desktop desktop;
     desktop.exePath(kTools + "framewright-setup.exe").file("C:\\Games\\demo.ini", kProfile);
     ProfileModel model;
@@ -124,6 +161,9 @@ TEST(SetupWatchTest, WatchThisFolderWithoutTheLauncherSaysWhereItLooked) {
     EXPECT_EQ(model.WatchFolder(error), SaveOutcome::Failed);
     EXPECT_EQ(error, "Cannot find the launcher: " + kLauncher);
     EXPECT_TRUE(desktop.launches().empty());
+    EXPECT_FALSE(model.StartWithWindows(true, error));
+    EXPECT_EQ(error, "Cannot find the launcher: " + kLauncher);
+    EXPECT_EQ(desktop.registryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Framewright"), "");
 }
 
 }  // namespace
