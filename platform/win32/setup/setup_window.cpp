@@ -44,6 +44,7 @@ const char* const kCopiedHelp = "On the clipboard. Steam: paste it into the game
 // program may start or end a watch at any time.
 const UINT_PTR kWatchTimer = 1;
 const UINT kWatchTimerMs = 2000;
+const UINT kWatchSoonMs = 100;
 
 struct PageSpec {
     int templateId;
@@ -339,11 +340,13 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return TRUE;
         case WM_TIMER:
             if (wParam != kWatchTimer) return FALSE;
+            SetTimer(window, kWatchTimer, kWatchTimerMs, nullptr);
             UpdateWatch(window);
             return TRUE;
         case WM_ACTIVATE:
-            // Back from another program, which may have started or ended a watch.
-            if (LOWORD(wParam) != WA_INACTIVE) UpdateWatch(window);
+            // Back from another program, which may have started or ended a watch: a
+            // look soon, after the activation has given the focus back to its control.
+            if (LOWORD(wParam) != WA_INACTIVE) SetTimer(window, kWatchTimer, kWatchSoonMs, nullptr);
             return FALSE;
         case kProfileChanged:
             ProfileChanged(window);
