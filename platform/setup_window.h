@@ -30,6 +30,17 @@ struct PreviewPicture {
     std::uint32_t surroundColour = 0;
 };
 
+// The watch as the setup window shows it beside "Watch this folder".
+struct WatchPicture {
+    bool canWatch = false;  // false: the profile has no file yet, and `line` says so
+    // Whether a watch runs, on which folder, and whether it matches this profile
+    // (if not, why); lines end in "\r\n".
+    std::string line;
+    // The system starts this watch at logon: the launcher beside the setup program
+    // on this profile's folder.
+    bool startsWithWindows = false;
+};
+
 // What a save, or Run (which saves first when something changed), came to.
 // ChangedElsewhere: nothing was written or started, because another program
 // changed, made or removed the file since it was opened here; the window asks
@@ -83,6 +94,13 @@ public:
     virtual SaveOutcome CopyLaunchOptions(WindowHandle owner, std::string& error) = 0;
     // For a window with these rectangles (an empty outer one: none known).
     virtual PreviewPicture Preview(const Rect& outer, const Rect& client) = 0;
+    // Looks at the running watch and reads the profile as saved, now.
+    virtual WatchPicture Watch() = 0;
+    // Saves as Save does, then starts the launcher's watch on the profile's folder
+    // (which hands the folder to a watch already running) without waiting for it.
+    virtual SaveOutcome WatchFolder(std::string& error) = 0;
+    // Has the system start this watch at logon, or no longer. False with the reason.
+    virtual bool StartWithWindows(bool on, std::string& error) = 0;
 };
 
 // Shows the setup window until the user closes it. Returns the exit code.

@@ -15,6 +15,8 @@
 #include "setup/launch_options.h"
 #include "setup/preview.h"
 #include "setup/title_mask.h"
+#include "setup/watch_status.h"
+#include "watch/start_with_windows.h"
 
 namespace {
 
@@ -118,25 +120,34 @@ platform::SaveOutcome ProfileModel::SaveAs(const std::string& path, std::string&
 platform::SaveOutcome ProfileModel::SavedForLauncher(std::string& launcher, std::string& error) {
     const platform::SaveOutcome saved = Save(error);
     if (saved != platform::SaveOutcome::Done) return saved;
-    launcher = FolderOf(platform::GetModuleFileNameW()) + "\\framewright.exe";
+    launcher = LauncherPath();
     if (FileExists(launcher)) return platform::SaveOutcome::Done;
     error = "Cannot find the launcher: " + launcher;
     return platform::SaveOutcome::Failed;
+}
+
+std::string ProfileModel::LauncherPath() const {
+    return FolderOf(platform::GetModuleFileNameW()) + "\\framewright.exe";
 }
 
 platform::SaveOutcome ProfileModel::Run(std::string& error) {
     std::string launcher;
     const platform::SaveOutcome saved = SavedForLauncher(launcher, error);
     if (saved != platform::SaveOutcome::Done) return saved;
+    return StartLauncher(launcher, ProfileCommandLine(launcher, profile_.Path()), error)
+               ? platform::SaveOutcome::Done
+               : platform::SaveOutcome::Failed;
+}
+
+bool ProfileModel::StartLauncher(const std::string& launcher, const std::string& commandLine, std::string& error) {
     platform::ProcessInformation started;
-    if (!platform::CreateProcessA(launcher, ProfileCommandLine(launcher, profile_.Path()), FolderOf(profile_.Path()),
-                                  started)) {
+    if (!platform::CreateProcessA(launcher, commandLine, FolderOf(profile_.Path()), started)) {
         error = "Cannot start " + launcher + ": " + LastErrorText();
-        return platform::SaveOutcome::Failed;
+        return false;
     }
     platform::CloseHandle(started.process);
     platform::CloseHandle(started.thread);
-    return platform::SaveOutcome::Done;
+    return true;
 }
 
 platform::SaveOutcome ProfileModel::CopyLaunchOptions(platform::WindowHandle owner, std::string& error) {
@@ -171,6 +182,48 @@ platform::PreviewPicture ProfileModel::Preview(const platform::Rect& outer, cons
                           preview.window.left + side + preview.clientWidth, preview.window.bottom - side};
     }
     return picture;
+}
+
+platform::WatchPicture ProfileModel::Watch() {
+    const WatchStatus status = DescribeWatch(profile_.Path(), profile_.IsDirty());
+    platform::WatchPicture picture;
+    picture.canWatch = status.canWatch;
+    picture.line = status.line;
+    if (!status.canWatch) return picture;
+    const std::string folder = FolderOf(profile_.Path());
+    switch (ReadStartWithWindows(LauncherPath(), folder)) {
+        case ::StartWithWindows::ThisWatch:
+            picture.startsWithWindows = true;
+            break;
+        case ::StartWithWindows::Other:
+            // Never replaced unasked, so the user is told whose it is.
+            picture.line += "\r\nWindows starts another watch at sign-in: " + StartWithWindowsValue();
+            break;
+        case ::StartWithWindows::Off:
+            break;
+    }
+    return picture;
+}
+
+platform::SaveOutcome ProfileModel::WatchFolder(std::string& error) {
+    std::string launcher;
+    const platform::SaveOutcome saved = SavedForLauncher(launcher, error);
+    if (saved != platform::SaveOutcome::Done) return saved;
+    return StartLauncher(launcher, StartWithWindowsCommand(launcher, FolderOf(profile_.Path())), error)
+               ? platform::SaveOutcome::Done
+               : platform::SaveOutcome::Failed;
+}
+
+bool ProfileModel::StartWithWindows(bool on, std::string& error) {
+    const std::string launcher = LauncherPath();
+    if (!FileExists(launcher)) {
+        error = "Cannot find the launcher: " + launcher;
+        return false;
+    }
+    if (ChooseStartWithWindows(on, launcher, FolderOf(profile_.Path()))) return true;
+    error = "Windows refused to change the programs it starts at sign-in "
+            "(HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run).";
+    return false;
 }
 
 void ProfileModel::EnterProfileFolder() {

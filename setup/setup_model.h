@@ -36,14 +36,22 @@ public:
     platform::SaveOutcome Run(std::string& error) override;
     platform::SaveOutcome CopyLaunchOptions(platform::WindowHandle owner, std::string& error) override;
     platform::PreviewPicture Preview(const platform::Rect& outer, const platform::Rect& client) override;
+    platform::WatchPicture Watch() override;
+    platform::SaveOutcome WatchFolder(std::string& error) override;
+    bool StartWithWindows(bool on, std::string& error) override;
 
 private:
     // Saves as Save does and finds framewright.exe beside this program, which is
     // what Run starts and what the launch options name.
     platform::SaveOutcome SavedForLauncher(std::string& launcher, std::string& error);
+    // framewright.exe beside this program, whether or not it is there.
+    std::string LauncherPath() const;
     // The launcher runs in the profile's folder, so the preview's defaults (the
     // working directory as the program's path) are taken there too.
     void EnterProfileFolder();
+    // Starts the launcher with this command line in the profile's folder, its
+    // handles closed at once.
+    bool StartLauncher(const std::string& launcher, const std::string& commandLine, std::string& error);
 
     Profile profile_;
 };

@@ -47,6 +47,11 @@ std::string StartWithWindowsCommand(const std::string& exePath, const std::strin
     return "\"" + exePath + "\" --watch \"" + quoted + "\"";
 }
 
+std::string StartWithWindowsValue() {
+    std::string command;
+    return platform::ReadUserRegistryText(kRunKey, kValueName, command) ? command : std::string();
+}
+
 StartWithWindows ReadStartWithWindows(const std::string& exePath, const std::string& folder) {
     std::string command;
     if (!platform::ReadUserRegistryText(kRunKey, kValueName, command)) return StartWithWindows::Off;

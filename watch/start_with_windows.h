@@ -14,6 +14,8 @@ enum class StartWithWindows {
     ThisWatch,  // it starts this exe watching this folder
     Other,      // it starts another exe, another folder, or something else
 };
+// The value's text as written; empty when there is none.
+std::string StartWithWindowsValue();
 // Paths compare as Windows compares them: made full, without case.
 StartWithWindows ReadStartWithWindows(const std::string& exePath, const std::string& folder);
 // The user's choice. On: the value is written, replacing another one's (only

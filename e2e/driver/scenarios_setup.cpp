@@ -1,6 +1,7 @@
 // The setup program driven through its control IDs: open a profile, change the
 // method, pick the target's window, type the scale key by key, read the preview,
-// save, see the launcher do what the preview said, and copy the launch options.
+// save, see the launcher do what the preview said, copy the launch options, read
+// the watch's line and start the watch with Windows.
 #include <cstdio>
 #include <cstdlib>
 
@@ -97,6 +98,83 @@ std::string ClipboardText() {
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     return text.replace(text.find(from), from.size(), to);
+}
+
+// A stand-in for a running watch, as another program sees one: a hidden window of
+// the watch's class whose text is the folder it watches.
+class WatchWindow {
+public:
+    explicit WatchWindow(const std::wstring& folder) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"FramewrightWatch";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, L"FramewrightWatch", folder.c_str(), WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    }
+    ~WatchWindow() {
+        DestroyWindow(window_);
+        UnregisterClassW(L"FramewrightWatch", GetModuleHandleW(nullptr));
+    }
+
+private:
+    HWND window_;
+};
+
+// The value that starts a watch at sign-in, read back from the registry; empty: none.
+std::string RunValue() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Framewright",
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return "";
+    }
+    return Narrow(value);
+}
+
+// The setup's watch line and check box: a watch found by its window on another
+// folder, then on this one (the profile matched), then none; the check box writing
+// and removing the Run value.
+void WatchLineAndStartWithWindows(Checker& c, HWND dialog, const std::string& folder, const std::string& launcher) {
+    HWND line = Control(dialog, IDC_WATCH_STATUS);
+    std::string seen;
+    const auto shows = [&](const std::string& start) {
+        // Read again on the setup's slow timer.
+        WaitUntil([&] { return (seen = TextOf(line)).rfind(start, 0) == 0; }, 10000);
+        return seen;
+    };
+    const std::string matched = "fw-target.exe is matched: the watch applies this profile when it runs.";
+    c.Equal("watch line: none",
+            std::string("No watch is running.\r\nfw-target.exe is not matched until this profile's folder is watched."),
+            shows("No watch"));
+    {
+        const WatchWindow elsewhere(L"C:\\windows");
+        c.Equal("watch line: a watch on another folder",
+                std::string("A watch is running on C:\\windows.\r\n"
+                            "fw-target.exe is not matched until this profile's folder is watched."),
+                shows("A watch"));
+    }
+    {
+        const WatchWindow here(Widen(folder));
+        c.Equal("watch line: a watch on this folder", "A watch is running on " + folder +
+                " (this profile's folder).\r\n" + matched, shows("A watch is running on " + folder));
+    }
+    shows("No watch");
+    c.Equal("watch line: the watch gone", std::string("No watch is running."), seen.substr(0, seen.find('\r')));
+
+    HWND check = Control(dialog, IDC_START_WITH_WINDOWS);
+    const std::string command = "\"" + launcher + "\" --watch \"" + folder + "\"";
+    DWORD_PTR ignored = 0;
+    for (bool on : {true, false}) {
+        SendMessageW(check, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_START_WITH_WINDOWS, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(check), SMTO_ABORTIFHUNG, 20000, &ignored);
+        c.Equal(on ? "start with Windows: the Run value written" : "start with Windows: the Run value removed",
+                on ? command : std::string(), RunValue());
+        c.Equal("start with Windows: the box as the value says", static_cast<LRESULT>(on ? BST_CHECKED : BST_UNCHECKED),
+                SendMessageW(check, BM_GETCHECK, 0, 0));
+    }
 }
 
 // Picks the window with this title in the setup program's "Pick a window..." list.
@@ -262,6 +340,8 @@ void PreviewMatchesTheLauncher(Checker& c, const Env& env) {
             Replaced(Replaced(theirs, "windowwidth = 800", "windowwidth = 1024"), "windowheight = 700",
                      "windowheight = 720"),
             ReadShared(folder.Folder() + L"\\framewright.ini"));
+    WatchLineAndStartWithWindows(c, dialog, folder.FolderA(),
+                                 setupExe.substr(0, setupExe.find_last_of('\\')) + "\\framewright.exe");
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     c.Equal("setup closes without asking (nothing unsaved)", static_cast<DWORD>(WAIT_OBJECT_0),
             WaitForSingleObject(setup.pi.hProcess, 20000));

@@ -3,6 +3,7 @@
 #include "tests/support/fake_desktop.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <stdexcept>
 

@@ -40,6 +40,12 @@ const char* const kProfileFilter = "Profiles (*.ini)\0*.ini\0All files\0*.*\0";
 const char* const kCopiedHelp = "On the clipboard. Steam: paste it into the game's Properties, Launch options. "
                                 "Other stores and game libraries: see docs\\configuration.md.";
 
+// The watch's line is read again this often while nothing else happens: another
+// program may start or end a watch at any time.
+const UINT_PTR kWatchTimer = 1;
+const UINT kWatchTimerMs = 2000;
+const UINT kWatchSoonMs = 100;
+
 struct PageSpec {
     int templateId;
     DLGPROC procedure;
@@ -94,10 +100,20 @@ void UpdatePreview(HWND window) {
     InvalidateRect(GetDlgItem(window, IDC_PREVIEW_DRAWING), nullptr, TRUE);
 }
 
+// The watch's line and check box, and the button, which needs a file to watch.
+void UpdateWatch(HWND window) {
+    const platform::WatchPicture watch = Model->Watch();
+    SetDlgItemTextA(window, IDC_WATCH_STATUS, watch.line.c_str());
+    EnableWindow(GetDlgItem(window, IDC_WATCH_FOLDER), watch.canWatch);
+    EnableWindow(GetDlgItem(window, IDC_START_WITH_WINDOWS), watch.canWatch);
+    CheckDlgButton(window, IDC_START_WITH_WINDOWS, watch.startsWithWindows ? BST_CHECKED : BST_UNCHECKED);
+}
+
 void ProfileChanged(HWND window) {
     ToPages(kRefreshEnables);
     ShowTitle(window);
     UpdatePreview(window);
+    UpdateWatch(window);
 }
 
 void ProfileReplaced(HWND window) {
@@ -221,6 +237,7 @@ bool Save(HWND window) {
     std::string error;
     const bool saved = Settled(window, Model->Save(error), error);
     ShowTitle(window);
+    UpdateWatch(window);
     return saved;
 }
 
@@ -260,6 +277,7 @@ bool SavedThen(HWND window, platform::SaveOutcome (*action)(HWND, std::string&))
         taken = Settled(window, action(window, error), error);
     }
     ShowTitle(window);
+    UpdateWatch(window);
     return taken;
 }
 
@@ -273,6 +291,18 @@ void CopyLaunchOptions(HWND window) {
                                         error);
     });
     if (copied) SetDlgItemTextA(window, IDC_LAUNCH_OPTIONS_HELP, kCopiedHelp);
+}
+
+void WatchFolder(HWND window) {
+    SavedThen(window, [](HWND, std::string& error) { return Model->WatchFolder(error); });
+}
+
+void StartWithWindows(HWND window) {
+    std::string error;
+    if (!Model->StartWithWindows(IsDlgButtonChecked(window, IDC_START_WITH_WINDOWS) == BST_CHECKED, error)) {
+        ShowError(window, error);
+    }
+    UpdateWatch(window);
 }
 
 void Pick(HWND window) {
@@ -306,7 +336,18 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_INITDIALOG:
             PlacePages(window);
             ProfileChanged(window);
+            SetTimer(window, kWatchTimer, kWatchTimerMs, nullptr);
             return TRUE;
+        case WM_TIMER:
+            if (wParam != kWatchTimer) return FALSE;
+            SetTimer(window, kWatchTimer, kWatchTimerMs, nullptr);
+            UpdateWatch(window);
+            return TRUE;
+        case WM_ACTIVATE:
+            // Back from another program, which may have started or ended a watch: a
+            // look soon, after the activation has given the focus back to its control.
+            if (LOWORD(wParam) != WA_INACTIVE) SetTimer(window, kWatchTimer, kWatchSoonMs, nullptr);
+            return FALSE;
         case kProfileChanged:
             ProfileChanged(window);
             return TRUE;
@@ -321,7 +362,9 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_CLOSE:
-            if (ChangesHandled(window)) EndDialog(window, 0);
+            if (!ChangesHandled(window)) return TRUE;
+            KillTimer(window, kWatchTimer);
+            EndDialog(window, 0);
             return TRUE;
         case WM_COMMAND:
             break;
@@ -352,6 +395,12 @@ INT_PTR CALLBACK SetupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return TRUE;
         case IDC_PICK:
             Pick(window);
+            return TRUE;
+        case IDC_WATCH_FOLDER:
+            WatchFolder(window);
+            return TRUE;
+        case IDC_START_WITH_WINDOWS:
+            if (HIWORD(wParam) == BN_CLICKED) StartWithWindows(window);
             return TRUE;
         case IDC_OUTER_WIDTH:
         case IDC_OUTER_HEIGHT:
