@@ -33,6 +33,9 @@ bool GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, std::string& value
 // or after `b`.
 int CompareStringOrdinal(const std::string& a, const std::string& b);
 
+// Text of the ANSI code page as UTF-8.
+std::string AnsiToUtf8(const std::string& text);
+
 // ---- messages ----
 
 // FormatMessageA from the system's message table: the text for an error code,

@@ -24,19 +24,22 @@ inline Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom};
 // of the library's wide-string code into every exe.
 using WideText = std::vector<wchar_t>;
 
-inline WideText AnsiToWide(const std::string& text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+inline WideText ToWide(UINT codePage, const std::string& text) {
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     WideText wide(static_cast<std::size_t>(length) + 1, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
+inline WideText AnsiToWide(const std::string& text) { return ToWide(CP_ACP, text); }
+inline WideText Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
 
-inline std::string WideToAnsi(const wchar_t* text, std::size_t size) {
+inline std::string FromWide(UINT codePage, const wchar_t* text, std::size_t size) {
     if (size == 0) return std::string();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(size), &ansi[0], length, nullptr, nullptr);
-    return ansi;
+    int length = ::WideCharToMultiByte(codePage, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(codePage, 0, text, static_cast<int>(size), &narrow[0], length, nullptr, nullptr);
+    return narrow;
 }
+inline std::string WideToAnsi(const wchar_t* text, std::size_t size) { return FromWide(CP_ACP, text, size); }
 
 }  // namespace platform

@@ -38,6 +38,11 @@ int CompareStringOrdinal(const std::string& a, const std::string& b) {
     return ::CompareStringOrdinal(wideA.data(), -1, wideB.data(), -1, TRUE) - CSTR_EQUAL;
 }
 
+std::string AnsiToUtf8(const std::string& text) {
+    const WideText wide = AnsiToWide(text);
+    return FromWide(CP_UTF8, wide.data(), wide.size() - 1);
+}
+
 // ---- messages ----
 
 std::string FormatMessageA(std::uint32_t errorCode) {

@@ -65,8 +65,8 @@ void Desktop::sendCopyDataElsewhere(WindowHandle window, std::uintptr_t kind, st
     sentToLauncher_.push_back({window, kind, std::move(bytes)});
 }
 
-void Desktop::postElsewhere(WindowHandle window, std::uint32_t message, std::uintptr_t wParam) {
-    queue_.push_back({window, message, wParam, 0, static_cast<std::uint32_t>(clockMs_), {}});
+void Desktop::postElsewhere(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    queue_.push_back({window, message, wParam, lParam, static_cast<std::uint32_t>(clockMs_), {}});
 }
 
 bool Desktop::callProcedure(const platform::WindowMessage& message) {

@@ -40,7 +40,7 @@ const char* const kCallNames[] = {
     "GetFullPathNameW", "GetCurrentDirectoryW", "SetCurrentDirectoryW", "GetModuleFileNameW", "GetLongPathNameW",
     "FindFilesW", "FindFirstChangeNotificationW", "FindNextChangeNotification", "FindCloseChangeNotification",
     // text
-    "GetCPInfo", "GetThreadLocale", "GetLocaleInfoA", "CompareStringOrdinal", "FormatMessageA", "OutputDebugStringA",
+    "GetCPInfo", "GetThreadLocale", "GetLocaleInfoA", "CompareStringOrdinal", "AnsiToUtf8", "FormatMessageA", "OutputDebugStringA",
     "MessageBoxA",
     // the clipboard
     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard",
@@ -48,6 +48,9 @@ const char* const kCallNames[] = {
     "ShellExecuteExW",
     // the registry
     "ReadUserRegistryText", "WriteUserRegistryText", "DeleteUserRegistryValue",
+    // the notification area
+    "AddNotifyIcon", "SetNotifyIconTip", "ShowNotifyBalloon", "DeleteNotifyIcon", "RegisterWindowMessageA",
+    "ShowPopupMenu",
 };
 static_assert(sizeof(kCallNames) / sizeof(kCallNames[0]) == static_cast<int>(Call::Count));
 

@@ -39,6 +39,7 @@
 #include "platform/displays.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/notification_area.h"
 #include "platform/processes.h"
 #include "platform/text.h"
 #include "platform/windows.h"
@@ -77,7 +78,7 @@ enum class Call {
     GetFullPathNameW, GetCurrentDirectoryW, SetCurrentDirectoryW, GetModuleFileNameW, GetLongPathNameW,
     FindFilesW, FindFirstChangeNotificationW, FindNextChangeNotification, FindCloseChangeNotification,
     // text
-    GetCPInfo, GetThreadLocale, GetLocaleInfoA, CompareStringOrdinal, FormatMessageA, OutputDebugStringA,
+    GetCPInfo, GetThreadLocale, GetLocaleInfoA, CompareStringOrdinal, AnsiToUtf8, FormatMessageA, OutputDebugStringA,
     MessageBoxA,
     // the clipboard
     OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
@@ -85,6 +86,8 @@ enum class Call {
     ShellExecuteExW,
     // the registry
     ReadUserRegistryText, WriteUserRegistryText, DeleteUserRegistryValue,
+    // the notification area
+    AddNotifyIcon, SetNotifyIconTip, ShowNotifyBalloon, DeleteNotifyIcon, RegisterWindowMessageA, ShowPopupMenu,
     Count
 };
 const char* CallName(Call call);
@@ -111,6 +114,14 @@ struct LaunchRecord {
 
 struct ShellExecution {
     std::string verb, file, parameters, directory;
+};
+
+// An icon of the launcher's in the notification area.
+struct NotifyIcon {
+    WindowHandle window = 0;
+    std::uint32_t callbackMessage = 0;
+    std::string tip;
+    std::vector<std::string> balloons;  // "title: text", in order
 };
 
 // A message the launcher posted or sent to another program's window.
@@ -280,7 +291,7 @@ public:
     // posts a message to it. A sent message reaches the window's procedure while the
     // launcher takes its messages; a posted one comes through the queue.
     void sendCopyDataElsewhere(WindowHandle window, std::uintptr_t kind, std::string bytes);
-    void postElsewhere(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0);
+    void postElsewhere(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
     // What the launcher posted and sent to other programs' windows, in order.
     const std::vector<MessageToOther>& messagesToOthers() const { return messagesToOthers_; }
     bool registerClass(const std::string& name, platform::WindowProcedure procedure);
@@ -289,6 +300,22 @@ public:
     // DispatchMessageA: to the procedure of the window's class, DefWindowProcA's part
     // (WM_CLOSE destroys the window) when it leaves the message.
     void dispatch(const platform::QueuedMessage& message);
+
+    // ---- the notification area ----
+    // The icons there; the menus shown, each one's items, in order.
+    const std::vector<NotifyIcon>& notifyIcons() const { return notifyIcons_; }
+    const std::vector<std::vector<platform::MenuItem>>& menusShown() const { return menusShown_; }
+    // What the user picks in each menu shown from now on, in order; a menu with
+    // nothing queued is closed with a click elsewhere (0).
+    Desktop& chooseInMenu(std::uint32_t command);
+    // The shell starts again: its icons are gone, and every window of the
+    // launcher's gets the "TaskbarCreated" message in its queue.
+    void restartShell();
+    bool addNotifyIcon(WindowHandle window, std::uint32_t callbackMessage, const std::string& tip);
+    NotifyIcon* notifyIconOf(WindowHandle window);
+    bool deleteNotifyIcon(WindowHandle window);
+    std::uint32_t registerWindowMessage(const std::string& name);
+    std::uint32_t showPopupMenu(const std::vector<platform::MenuItem>& items);
 
     // ---- displays ----
     Desktop& display(int width, int height);
@@ -531,6 +558,12 @@ private:
     bool clipboardHeld_ = false;
     bool clipboardOpen_ = false;
     std::string clipboardText_;
+
+    // ---- the notification area ----
+    std::vector<NotifyIcon> notifyIcons_;
+    std::vector<std::vector<platform::MenuItem>> menusShown_;
+    std::vector<std::uint32_t> menuChoices_;
+    std::map<std::string, std::uint32_t> registeredMessages_;
 
     // ---- the registry ----
     std::map<std::string, std::string> registry_;  // upper-cased "key\\name" to its text

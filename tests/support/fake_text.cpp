@@ -24,6 +24,21 @@ int CompareStringOrdinal(const std::string& a, const std::string& b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
+// The desktop's ANSI text is Latin-1 where the tests use more than ASCII.
+std::string AnsiToUtf8(const std::string& text) {
+    Active().count(Call::AnsiToUtf8);
+    std::string utf8;
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | (c >> 6));
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 std::uint32_t GetThreadLocale() {
     Active().count(Call::GetThreadLocale);
     return 0x0409;
