@@ -7,6 +7,7 @@
 #include "platform/windows.h"
 #include "watch/paths.h"
 #include "watch/profiles.h"
+#include "watch/switched_off.h"
 #include "watch/watch_state.h"
 
 std::string WatchFolderPath(const std::string& written) {
@@ -55,6 +56,7 @@ void SwitchFolder(const std::string& written) {
     Trace("Watching " + folder + ", before it " + Watch.folder);
     Watch.folder = folder;
     Watch.change = WatchFolderChanges(folder);
+    ReadSwitchedOff();
     ReadProfiles();
     if (!AnyUsableProfile(Watch.profiles)) Trace("No profile of " + folder + " can be watched yet");
     if (Watch.window != 0) platform::SetWindowTextA(Watch.window, folder);

@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "watch/notices.h"
 #include "watch/paths.h"
+#include "watch/switched_off.h"
 
 namespace {
 
@@ -63,7 +64,6 @@ WatchedProfile ReadProfile(const std::string& folder, const std::string& name, c
         return *before;
     }
     Load(folder, profile.content, profile);
-    if (before != nullptr) profile.active = before->active;
     return profile;
 }
 
@@ -143,6 +143,7 @@ bool ReadProfiles() {
     bool listed = false;
     std::vector<WatchedProfile> profiles = ReadFolderProfiles(Watch.folder, Watch.profiles, listed);
     if (!listed) return false;
+    ApplySwitchedOff(profiles);
     bool changed = profiles.size() != Watch.profiles.size();
     for (const WatchedProfile& old : Watch.profiles) {
         const WatchedProfile* now = Find(profiles, old.profilePath);

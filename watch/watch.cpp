@@ -14,6 +14,8 @@
 #include "watch/profiles.h"
 #include "watch/sightings.h"
 #include "watch/supervisions.h"
+#include "watch/switched_off.h"
+#include "watch/tray.h"
 #include "watch/watch_state.h"
 #include "watch/watch_window.h"
 
@@ -77,6 +79,7 @@ void RunLoop() {
             ReadProfiles();
         }
         MatchProcesses();
+        RefreshTrayIcon();
         LogTick();
 
         handles.clear();
@@ -104,7 +107,11 @@ void RunLoop() {
 
 void Watching() {
     Watch.change = WatchFolderChanges(Watch.folder);
-    if (!CreateWatchWindow()) Trace("Cannot make the watch's window: it can be neither stopped nor handed a folder");
+    if (CreateWatchWindow()) {
+        ShowTrayIcon();
+    } else {
+        Trace("Cannot make the watch's window: it can be neither stopped nor handed a folder");
+    }
     const std::uint32_t hook = platform::SetWindowCreationHook();
     if (hook == 0) Trace("Cannot hear of windows being created: programs are found by the walk alone");
     Trace("Watching " + Watch.folder);
@@ -144,6 +151,7 @@ int RunWatch(const std::string& written) {
         StartWatchLog(folder);
         Watch = WatchState{};
         Watch.folder = folder;
+        ReadSwitchedOff();
         ReadProfiles();
         if (AnyUsableProfile(Watch.profiles)) {
             Watching();

@@ -41,12 +41,18 @@ struct SeenProcess {
 struct WatchState {
     std::string folder;  // full, without a trailing separator (but for a drive's root)
     std::vector<WatchedProfile> profiles;  // sorted by file name, case ignored
-    bool paused = false;
+    bool paused = false;  // "Pause all": nothing matched, every window given back
+    // The profiles the user switched off, by file name, as kept beside them.
+    std::vector<std::string> switchedOff;
     std::vector<Supervision> supervisions;
     std::vector<SeenProcess> processes;
     platform::WindowHandle window = 0;  // the watch's hidden window
     platform::KernelHandle change = platform::kInvalidHandle;  // the folder's change notification
-    bool ending = false;                // asked to end (WM_CLOSE, the session's end)
+    bool ending = false;                // asked to end (WM_CLOSE, the session's end, Quit)
+    bool trayIcon = false;              // shown in the notification area
+    std::string trayTip;                // as shown
+    std::string untold;                 // told while there was no icon, for its first balloon
+    std::uint32_t taskbarCreated = 0;   // the message of the shell starting again
 };
 
 extern WatchState Watch;

@@ -3,9 +3,14 @@
 #include "diagnostics/trace.h"
 #include "watch/folder.h"
 #include "watch/supervisions.h"
+#include "watch/tray.h"
 #include "watch/watch_state.h"
 
 bool HandleWatchMessage(const platform::WindowMessage& message, std::intptr_t& result) {
+    if (HandleTrayMessage(message)) {
+        result = 0;
+        return true;
+    }
     switch (message.message) {
     case platform::kWmCopyData:
         if (message.copyDataKind != kFolderHandOver) return false;
@@ -44,6 +49,7 @@ bool CreateWatchWindow() {
 
 void DestroyWatchWindow() {
     if (Watch.window == 0) return;
+    RemoveTrayIcon();
     platform::DestroyWindow(Watch.window);
     platform::UnregisterClassA(kWatchWindowClass);
     Watch.window = 0;
@@ -51,6 +57,7 @@ void DestroyWatchWindow() {
 
 void EndTheWatch() {
     Watch.ending = true;
+    RemoveTrayIcon();
     if (Watch.supervisions.empty()) return;
     EndEverySupervision();
     if (!WaitForSupervisorsToEnd(kSupervisorsEndMs)) Trace("A supervisor did not end in time");
