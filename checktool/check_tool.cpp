@@ -40,8 +40,8 @@ CheckResult RunCheckTool(const std::vector<std::string>& arguments, const Wrappe
                              "takes the place of [program], as for the launcher.\n"
                              "Exit code 0: the file is valid; 1: the launcher would reject it; 2: bad arguments.\n"
                              "With --watch, lists the profiles of FOLDER as framewright --watch FOLDER reads\n"
-                             "them: the program each one watches, or why it is refused.\n"
-                             "Exit code 0: some profile can be watched; 1: none can, or FOLDER cannot be read.\n");
+                             "them: the program each one watches, or why it is refused. Exit code 0: some\n"
+                             "profile can be watched; 1: none can, or FOLDER is missing or unreadable.\n");
     }
     if (options.watch) {
         if (launch.given) return UsageError("--watch reads a folder's profiles: it takes no program after --");
