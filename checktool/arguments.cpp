@@ -34,6 +34,18 @@ const SizeOption kSizeOptions[] = {
     {"--client", nullptr, &CheckOptions::client},
 };
 
+// The text after "name=", or else the next argument; false when there is none.
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, std::size_t nameLength,
+               std::string& value) {
+    if (nameLength < arguments[i].size()) {
+        value = arguments[i].substr(nameLength + 1);
+        return true;
+    }
+    if (i + 1 == arguments.size()) return false;
+    value = arguments[++i];
+    return true;
+}
+
 }  // namespace
 
 bool ParseCheckArguments(const std::vector<std::string>& arguments, CheckOptions& options,
@@ -47,6 +59,18 @@ bool ParseCheckArguments(const std::vector<std::string>& arguments, CheckOptions
             continue;
         }
         std::string name = argument.substr(0, argument.find('='));
+        if (name == "--watch") {
+            if (options.watch) {
+                error = "--watch is given twice";
+                return false;
+            }
+            options.watch = true;
+            if (!TakeValue(arguments, i, name.size(), options.watchFolder) || options.watchFolder.empty()) {
+                error = "--watch needs a folder";
+                return false;
+            }
+            continue;
+        }
         const SizeOption* option = nullptr;
         for (const SizeOption& candidate : kSizeOptions) {
             if (name == candidate.name) option = &candidate;
@@ -64,11 +88,7 @@ bool ParseCheckArguments(const std::vector<std::string>& arguments, CheckOptions
             return false;
         }
         std::string value;
-        if (name.size() < argument.size()) {
-            value = argument.substr(name.size() + 1);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
+        if (!TakeValue(arguments, i, name.size(), value)) {
             error = name + " needs a size, such as 1920x1080";
             return false;
         }
@@ -89,6 +109,10 @@ bool ParseCheckArguments(const std::vector<std::string>& arguments, CheckOptions
     }
     if (options.hasWindow != hasClient) {
         error = "--window and --client go together: the window's outer size and its client area's";
+        return false;
+    }
+    if (options.watch && (!options.profile.empty() || options.hasDisplay || options.hasWindow)) {
+        error = "--watch reads a folder's profiles: it goes with no profile and no size";
         return false;
     }
     return true;

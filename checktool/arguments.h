@@ -7,7 +7,8 @@
 
 constexpr const char* kCheckToolUsage =
     "Usage: framewright-check [PROFILE.ini] [--display WxH] [--window WxH --client WxH]\n"
-    "                         [-- PROGRAM [ARGUMENTS]]";
+    "                         [-- PROGRAM [ARGUMENTS]]\n"
+    "       framewright-check --watch FOLDER";
 
 struct Extent {
     std::int32_t width = 0;
@@ -24,6 +25,9 @@ struct CheckOptions {
     Extent client;
     // The configuration file named as the launcher's profile argument; empty: none.
     std::string profile;
+    // The folder whose profiles the watch would read, as written; only with nothing else.
+    bool watch = false;
+    std::string watchFolder;
 };
 
 // Reads "--name WxH" or "--name=WxH" options. Sizes are decimal, at most 6 digits

@@ -5,6 +5,7 @@
 #include "checktool/arguments.h"
 #include "checktool/launch_plan.h"
 #include "checktool/settings_listing.h"
+#include "checktool/watch_listing.h"
 #include "settings/load_settings.h"
 #include "settings/settings.h"
 
@@ -13,6 +14,10 @@ namespace {
 std::string Rejection;
 
 CheckResult Report(int exitCode, std::string out) { return {exitCode, std::move(out), ""}; }
+
+CheckResult UsageError(const std::string& error) {
+    return {2, "", "framewright-check: " + error + "\n" + kCheckToolUsage + "\n"};
+}
 
 // LoadSettings shows exactly one box before it returns false; it is kept to be printed.
 bool LoadPrintingRejection() {
@@ -27,15 +32,20 @@ bool LoadPrintingRejection() {
 CheckResult RunCheckTool(const std::vector<std::string>& arguments, const WrappedLaunch& launch) {
     CheckOptions options;
     std::string error;
-    if (!ParseCheckArguments(arguments, options, error)) {
-        return {2, "", "framewright-check: " + error + "\n" + kCheckToolUsage + "\n"};
-    }
+    if (!ParseCheckArguments(arguments, options, error)) return UsageError(error);
     if (options.help) {
         return Report(0, std::string(kCheckToolUsage) +
                              "\nChecks PROFILE.ini, or framewright.ini in the current directory, as the launcher\n"
                              "reads it. After --, PROGRAM [ARGUMENTS] is the launch a store would wrap: it\n"
                              "takes the place of [program], as for the launcher.\n"
-                             "Exit code 0: the file is valid; 1: the launcher would reject it; 2: bad arguments.\n");
+                             "Exit code 0: the file is valid; 1: the launcher would reject it; 2: bad arguments.\n"
+                             "With --watch, lists the profiles of FOLDER as framewright --watch FOLDER reads\n"
+                             "them: the program each one watches, or why it is refused. Exit code 0: some\n"
+                             "profile can be watched; 1: none can, or FOLDER is missing or unreadable.\n");
+    }
+    if (options.watch) {
+        if (launch.given) return UsageError("--watch reads a folder's profiles: it takes no program after --");
+        return CheckWatchFolder(options.watchFolder);
     }
 
     InitialiseSettings();

@@ -7,6 +7,19 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
 
+# A mirror caught mid-sync fails an index or two; those are retried, and when they
+# still fail apt-get keeps the lists it has, so the install below is tried anyway
+# (and fails plainly if a package is really out of reach).
+apt_update() {
+  local attempt
+  for attempt in 1 2 3; do
+    $SUDO apt-get update -q && return 0
+    echo "apt-get update failed (attempt $attempt of 3)" >&2
+    sleep 10
+  done
+  echo "apt-get update kept failing: installing from the lists there are" >&2
+}
+
 need=()
 command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
@@ -42,7 +55,7 @@ if [ $wine_ok -eq 0 ]; then
   need+=(wine wine32:i386 wine64 libxi6:i386)
 fi
 if [ ${#need[@]} -ne 0 ]; then
-  $SUDO apt-get update -q
+  apt_update
   $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
 fi
 
@@ -57,7 +70,7 @@ if ! /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
     list=/etc/apt/sources.list.d/bookworm-backports.list
     grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/ ||
       echo 'deb http://deb.debian.org/debian bookworm-backports main' | $SUDO tee "$list" >/dev/null
-    $SUDO apt-get update -q
+    apt_update
     $SUDO apt-get install -y -q --no-install-recommends -t bookworm-backports qemu-user
   fi
   [ -e /proc/sys/fs/binfmt_misc/register ] ||

@@ -63,6 +63,12 @@ TEST_F(CheckToolTest, RejectsBadArgumentsWithAUsageLineAndExitCode2) {
         {"--client=800x600"},
         {"--window", "816x639", "--client", "800 x 600"},
         {"one.ini", "--display", "800x600", "two.INI"},
+        {"--watch"},
+        {"--watch="},
+        {"--watch", "Profiles", "--watch=Other"},
+        {"--watch", "Profiles", "outpost.ini"},
+        {"--display=800x600", "--watch=Profiles"},
+        {"--watch", "Profiles", "--window", "816x639", "--client", "800x600"},
     };
     for (const auto& arguments : rows) {
         std::string label = ::testing::PrintToString(arguments);
@@ -73,6 +79,11 @@ TEST_F(CheckToolTest, RejectsBadArgumentsWithAUsageLineAndExitCode2) {
                   std::string::npos) << label << ": " << result.err;
     }
     EXPECT_EQ(desktop.calls(fake::Call::CreateFileW), 0u);  // nothing read on bad arguments
+    CheckResult wrapped = RunCheckTool({"--watch", "Profiles"}, {true, "game.exe", "game.exe -window"});
+    EXPECT_EQ(wrapped.exitCode, 2);
+    EXPECT_EQ(wrapped.err.find("framewright-check: --watch reads a folder's profiles: it takes no program after --\n"
+                               "Usage: "), 0u) << wrapped.err;
+    EXPECT_NE(wrapped.err.find("\n       framewright-check --watch FOLDER\n"), std::string::npos);
 }
 
 TEST_F(CheckToolTest, ListsEachKeyWithTheLaunchersValueAndWhereItCameFrom) {
@@ -277,6 +288,57 @@ TEST_F(CheckToolTest, ListsThePlayKeysAndTheSurroundAndTriesThePauseKey) {
     result = Check(Config("", "", "pausekey=Q\nsurroundcolour=black\n"));
     EXPECT_EQ(ListedAs(result.out, "tweaks->pausekey"), "= Q  (from the file)");
     EXPECT_EQ(ListedAs(result.out, "tweaks->surroundcolour"), "= black  (from the file)");
+}
+
+// The folder's profiles as the watch reads them: sorted by name, case ignored,
+// relative to the working directory, the first by name winning a program.
+TEST_F(CheckToolTest, ListsAWatchedFolderAsTheWatchReadsIt) {
+    desktop.file("C:\\Games\\Profiles\\arcade.ini", Config());
+    desktop.file("C:\\Games\\Profiles\\outpost.ini", Config("path=Demo\n"));
+    desktop.file("C:\\Games\\Profiles\\broken.ini", Config("", "windowwidth=0\n"));
+    desktop.file("C:\\Games\\Profiles\\Twin.ini", Config("name=DEMO.EXE\n"));
+    desktop.file("C:\\Games\\Profiles\\notes.ini", Config("name=\n"));
+    desktop.file("C:\\Games\\Profiles\\readme.txt", "no profile");
+    const CheckResult result = RunCheckTool({"--watch=Profiles\\"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out,
+              "Watched folder: C:\\Games\\Profiles\n\n"
+              "  arcade.ini   watches C:\\Games\\Demo\\demo.exe\n"
+              "  broken.ini   refused: Invalid settings: windowresize->windowwidth is not greater than 0\n"
+              "  notes.ini    refused: It names no program.\n"
+              "  outpost.ini  watches C:\\Games\\Profiles\\Demo\\demo.exe\n"
+              "  Twin.ini     refused: its program C:\\Games\\Demo\\demo.exe is watched through arcade.ini, "
+              "first by name\n\n"
+              "2 of 5 profiles can be watched.\n");
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(desktop.boxes().empty());
+    EXPECT_EQ(desktop.currentDirectory(), "C:\\Games");
+    EXPECT_TRUE(desktop.launches().empty());
+}
+
+// Whenever the watch would show its box and end, the tool says why with exit code 1.
+TEST_F(CheckToolTest, SaysWhenTheWatchWouldNotStart) {
+    desktop.file("C:\\Games\\Refused\\a.ini", "");
+    desktop.file("C:\\Games\\Refused\\b.ini", Config("name=\n"));
+    desktop.file("C:\\Games\\Empty\\notes.txt", "");
+    struct Row { const char* folder; std::string out; };
+    const Row rows[] = {
+        {"C:\\Games\\Refused",
+         "Watched folder: C:\\Games\\Refused\n\n"
+         "  a.ini  refused: Invalid settings: windowresize->windowfindmethod is not a legal value\n"
+         "  b.ini  refused: It names no program.\n\n0 of 2 profiles can be watched: the watch would not start.\n"},
+        {"Empty", "Watched folder: C:\\Games\\Empty\n\n"
+                  "The folder has no profile (.ini file): the watch would not start.\n"},
+        {"C:\\Nowhere", "Watched folder: C:\\Nowhere\n\nThere is no such folder: the watch would not start.\n"},
+        {"C:\\Games\\Demo\\demo.exe",
+         "Watched folder: C:\\Games\\Demo\\demo.exe\n\nThere is no such folder: the watch would not start.\n"},
+    };
+    for (const Row& row : rows) {
+        const CheckResult result = RunCheckTool({"--watch", row.folder});
+        EXPECT_EQ(result.exitCode, 1) << row.folder;
+        EXPECT_EQ(result.out, row.out) << row.folder;
+    }
+    EXPECT_TRUE(desktop.boxes().empty());
 }
 
 }  // namespace
