@@ -12,14 +12,15 @@ TRANSPARENT, FRAME, TITLE, CLIENT, CORNER = None, 1, 2, 3, 4
 
 def picture(size):
     """Rows top first, each a list of palette indexes or None for transparent."""
-    edge = size // 16  # the frame's width
+    margin = size // 32  # transparent around the frame
+    edge = margin + max(1, size // 16)  # the frame's inner edge
     title = size * 3 // 16
     rows = []
     for y in range(size):
         row = []
         for x in range(size):
             inside = edge <= x < size - edge and edge <= y < size - edge
-            if y < 1 or y >= size - 1 or x < 1 or x >= size - 1:
+            if min(x, y) < margin or max(x, y) >= size - margin:
                 row.append(TRANSPARENT)
             elif not inside:
                 row.append(FRAME)

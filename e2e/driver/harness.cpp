@@ -256,6 +256,16 @@ void LauncherRun::ExpectBoxes(Checker& c, const std::vector<std::string>& texts)
 }
 
 // Reads a file that another program may still be writing.
+std::string RunValue() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Framewright",
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return "";
+    }
+    return Narrow(value);
+}
+
 std::string ReadShared(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

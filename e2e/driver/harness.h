@@ -110,6 +110,9 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
+// The value that starts a watch at sign-in, read back from the registry; empty: none.
+std::string RunValue();
+
 // The whole content of a file that another program may still be writing.
 std::string ReadShared(const std::wstring& path);
 

@@ -122,17 +122,6 @@ private:
     HWND window_;
 };
 
-// The value that starts a watch at sign-in, read back from the registry; empty: none.
-std::string RunValue() {
-    wchar_t value[1024] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Framewright",
-                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
-        return "";
-    }
-    return Narrow(value);
-}
-
 // The setup's watch line and check box: a watch found by its window on another
 // folder, then on this one (the profile matched), then none; the check box writing
 // and removing the Run value.

@@ -30,9 +30,25 @@ void CALLBACK NoteCreatedWindow(HWINEVENTHOOK, DWORD event, HWND window, LONG ob
     Created[(CreatedFirst + CreatedCount++) % kCreatedRoom] = window;
 }
 
-// The class keeps its procedure in its extra bytes, so each class has its own.
+// Each forwarding class's procedure, by the class's atom. A class is given its
+// procedure here rather than through a window of its own: another program looking
+// for the class by name could find that window in the moment it exists.
+struct ClassProcedure {
+    ATOM atom;
+    WindowProcedure procedure;
+};
+constexpr std::size_t kClassRoom = 4;
+ClassProcedure ClassProcedures[kClassRoom];
+
+WindowProcedure ProcedureOf(ATOM atom) {
+    for (const ClassProcedure& entry : ClassProcedures) {
+        if (entry.atom == atom) return entry.procedure;
+    }
+    return nullptr;
+}
+
 LRESULT CALLBACK ForwardingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto procedure = reinterpret_cast<WindowProcedure>(::GetClassLongPtrA(window, 0));
+    const WindowProcedure procedure = ProcedureOf(static_cast<ATOM>(::GetClassWord(window, GCW_ATOM)));
     if (procedure != nullptr) {
         WindowMessage forwarded{FromHwnd(window), message, wParam, lParam, 0, std::string()};
         if (message == WM_COPYDATA && lParam != 0) {
@@ -185,21 +201,22 @@ bool RegisterClassExA(const std::string& className, WindowProcedure procedure) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = ForwardingProcedure;
-    windowClass.cbClsExtra = sizeof(LONG_PTR);
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className.c_str();
-    // The procedure goes into the class's extra bytes through the first window: a
-    // class has no handle to set them by before one exists.
-    if (::RegisterClassExA(&windowClass) == 0) return false;
-    HWND first = ::CreateWindowExA(0, className.c_str(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   ::GetModuleHandleA(nullptr), nullptr);
-    if (first == nullptr) {
+    const ATOM atom = ::RegisterClassExA(&windowClass);
+    if (atom == 0) return false;
+    // A class unregistered and registered again may get its old atom back.
+    ClassProcedure* slot = nullptr;
+    for (ClassProcedure& entry : ClassProcedures) {
+        if (entry.atom == atom || (slot == nullptr && entry.atom == 0)) slot = &entry;
+        if (entry.atom == atom) break;
+    }
+    if (slot == nullptr) {
         ::UnregisterClassA(className.c_str(), ::GetModuleHandleA(nullptr));
         return false;
     }
-    ::SetClassLongPtrA(first, 0, reinterpret_cast<LONG_PTR>(procedure));
-    ::DestroyWindow(first);
+    *slot = {atom, procedure};
     return true;
 }
 
