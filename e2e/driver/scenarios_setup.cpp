@@ -164,6 +164,19 @@ void WatchLineAndStartWithWindows(Checker& c, HWND dialog, const std::string& fo
         c.Equal("start with Windows: the box as the value says", static_cast<LRESULT>(on ? BST_CHECKED : BST_UNCHECKED),
                 SendMessageW(check, BM_GETCHECK, 0, 0));
     }
+
+    // "Watch this folder" starts the launcher's own watch there, which the line shows.
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDC_WATCH_FOLDER, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(Control(dialog, IDC_WATCH_FOLDER)), SMTO_ABORTIFHUNG, 20000, &ignored);
+    HWND watch = nullptr;
+    WaitUntil([&] { return (watch = FindWindowW(L"FramewrightWatch", nullptr)) != nullptr; }, 20000);
+    if (!c.Record(watch != nullptr, "watch this folder: a watch runs", "")) return;
+    c.Equal("watch line: the watch started", "A watch is running on " + folder + " (this profile's folder).\r\n" +
+            matched, shows("A watch is running on " + folder));
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(watch));
+    PostMessageW(watch, WM_CLOSE, 0, 0);
+    c.Equal("the watch ends when closed", static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(process, 30000));
+    CloseHandle(process);
 }
 
 // Picks the window with this title in the setup program's "Pick a window..." list.
