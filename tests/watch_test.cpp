@@ -104,6 +104,23 @@ TEST_F(WatchTest, OneSupervisorPerProcess) {
                                "): left alone"));
 }
 
+// The walk once a second asks each window's process once, not at every walk.
+TEST_F(WatchTest, TheWalkAsksOnlyNewWindowsForTheirProcess) {
+    desktop.file(kGame, "MZ");
+    desktop.file("C:\\Profiles\\outpost.ini", Profile("path=C:\\Games\\Outpost\nname=outpost.exe"));
+    fake::ProgramSpec load = aProgram().running(kHour);
+    for (int i = 0; i < 50; ++i) load.showing(aWindow());
+    desktop.startElsewhere("C:\\Other\\load.exe", load);
+    std::uint32_t game = 0;
+    desktop.at(5500, [&] { game = desktop.startElsewhere(kGame, aProgram().running(kHour).showing(aWindow())); });
+    desktop.resetCallCounts();
+    EXPECT_EQ(watch(10000), 0);
+    // 50 windows and the watch's own, once each; the game's once by its event, once by the walk.
+    EXPECT_LE(desktop.calls(fake::Call::GetWindowThreadProcessId), 55u);
+    ASSERT_EQ(attaches().size(), 1u);
+    EXPECT_NE(attaches()[0].find("--attach " + std::to_string(game) + " "), std::string::npos);
+}
+
 // Refused profiles are logged, never shown; the first by name wins a program.
 TEST_F(WatchTest, RefusedProfilesAndTheFirstByName) {
     desktop.file(kGame, "MZ");

@@ -1,6 +1,8 @@
 #include "watch/sightings.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "diagnostics/trace.h"
 #include "platform/processes.h"
@@ -49,11 +51,7 @@ bool HasEnded(const SeenProcess& process) {
     return platform::WaitForSingleObject(process.process, 0) == platform::kWaitObject0;
 }
 
-}  // namespace
-
-void SeeWindow(platform::WindowHandle window) {
-    std::uint32_t processId = 0;
-    if (platform::GetWindowThreadProcessId(window, processId) == 0) return;
+void NoteProcess(std::uint32_t processId) {
     if (processId == platform::GetCurrentProcessId()) return;
     SeenProcess* seen = Seen(processId);
     if (seen == nullptr) {
@@ -63,12 +61,36 @@ void SeeWindow(platform::WindowHandle window) {
     seen->inLastWalk = true;
 }
 
+bool ByHandle(const KnownWindow& a, const KnownWindow& b) { return a.window < b.window; }
+
+}  // namespace
+
+void SeeWindow(platform::WindowHandle window) {
+    std::uint32_t processId = 0;
+    if (platform::GetWindowThreadProcessId(window, processId) != 0) NoteProcess(processId);
+}
+
 void WalkWindows() {
     for (SeenProcess& process : Watch.processes) process.inLastWalk = false;
+    std::vector<KnownWindow>& known = Watch.knownWindows;
+    std::vector<KnownWindow>& walked = Watch.walkedWindows;
+    walked.clear();
     for (platform::WindowHandle window = platform::FindWindowA(); window != 0;
          window = platform::GetWindow(window, platform::kGwHwndNext)) {
-        SeeWindow(window);
+        // A window the last walk found keeps its process, so only new windows cost a
+        // question. A handle is not given again to another window for a long while.
+        KnownWindow entry{window, 0};
+        auto found = std::lower_bound(known.begin(), known.end(), entry, ByHandle);
+        if (found != known.end() && found->window == window) {
+            entry.processId = found->processId;
+        } else if (platform::GetWindowThreadProcessId(window, entry.processId) == 0) {
+            continue;
+        }
+        walked.push_back(entry);
+        NoteProcess(entry.processId);
     }
+    std::sort(walked.begin(), walked.end(), ByHandle);
+    known.swap(walked);
     for (std::size_t i = 0; i < Watch.processes.size();) {
         SeenProcess& process = Watch.processes[i];
         if (!HasEnded(process)) {

@@ -38,6 +38,12 @@ struct SeenProcess {
     bool inLastWalk = false;
 };
 
+// A window and its process, as a walk found them.
+struct KnownWindow {
+    platform::WindowHandle window = 0;
+    std::uint32_t processId = 0;
+};
+
 struct WatchState {
     std::string folder;  // full, without a trailing separator (but for a drive's root)
     std::vector<WatchedProfile> profiles;  // sorted by file name, case ignored
@@ -46,6 +52,7 @@ struct WatchState {
     std::vector<std::string> switchedOff;
     std::vector<Supervision> supervisions;
     std::vector<SeenProcess> processes;
+    std::vector<KnownWindow> knownWindows, walkedWindows;  // the last walk's, by handle; the next's
     platform::WindowHandle window = 0;  // the watch's hidden window
     platform::KernelHandle change = platform::kInvalidHandle;  // the folder's change notification
     bool ending = false;                // asked to end (WM_CLOSE, the session's end, Quit)
