@@ -190,6 +190,20 @@ TEST_F(WatchTest, HandOverAndStop) {
     EXPECT_TRUE(trace.contains("No watch is running"));
 }
 
+// In code page 932 a folder's name may end in a character whose second byte is a
+// backslash: that byte is no separator, to be cut off or doubled.
+TEST_F(WatchTest, AFolderEndingInADoubleByteCharacter) {
+    const std::string folder = "C:\\\x95\\";  // one character, its second byte 0x5C
+    desktop.ansiCodePage(932).directory(folder).file(kGame, "MZ");
+    desktop.file(folder + "\\outpost.ini", Profile("path=C:\\Games\\Outpost\nname=outpost.exe"));
+    desktop.startElsewhere(kGame, aProgram().running(kHour).showing(aWindow()));
+    EXPECT_EQ(watch(2000, folder), 0);
+    EXPECT_TRUE(desktop.boxes().empty());
+    ASSERT_EQ(attaches().size(), 1u);
+    EXPECT_NE(desktop.fileContent(folder + "\\framewright-watch.log").find("watched folder: " + folder + "\r\n"),
+              std::string::npos);
+}
+
 // The running watch takes a folder handed over: the old one's supervisions stop.
 TEST_F(WatchTest, TheRunningWatchSwitchesToAFolderHandedOver) {
     desktop.file(kGame, "MZ");

@@ -5,6 +5,8 @@
 #include "diagnostics/trace.h"
 #include "platform/files.h"
 #include "platform/windows.h"
+#include "settings/command_line.h"
+#include "settings/full_path.h"
 #include "watch/paths.h"
 #include "watch/profiles.h"
 #include "watch/switched_off.h"
@@ -13,7 +15,8 @@
 std::string WatchFolderPath(const std::string& written) {
     std::string path = ComparablePath(written.empty() ? platform::GetCurrentDirectoryW() : written);
     const bool driveRoot = path.size() == 3 && path[1] == ':';
-    if (!driveRoot && path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    // A double-byte character's second byte may be a backslash: only a separator ends it.
+    if (!driveRoot && path.size() > 1 && FileNameOf(path, AnsiLeadBytes()).empty()) path.pop_back();
     return path;
 }
 
@@ -23,7 +26,7 @@ bool IsFolder(const std::string& path) {
 }
 
 void StartWatchLog(const std::string& folder) {
-    const std::string path = folder + (folder.back() == '\\' ? "" : "\\") + kWatchLogName;
+    const std::string path = InFolder(folder, kWatchLogName);
     std::string failure;
     if (!StartWatchLogFile(path, folder, failure)) Trace("Cannot open the log file " + path + ": " + failure);
 }

@@ -11,3 +11,8 @@ std::string ComparablePath(const std::string& path) {
 }
 
 bool SamePath(const std::string& a, const std::string& b) { return platform::CompareStringOrdinal(a, b) == 0; }
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+    const bool driveRoot = folder.size() == 3 && folder[1] == ':';
+    return folder + (driveRoot ? "" : "\\") + name;
+}

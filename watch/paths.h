@@ -8,3 +8,7 @@
 std::string ComparablePath(const std::string& path);
 // Both comparable already.
 bool SamePath(const std::string& a, const std::string& b);
+
+// The file of that name in the folder as the watch keeps it (without a trailing
+// separator but for a drive's root, whose "\" no double-byte character can end in).
+std::string InFolder(const std::string& folder, const std::string& name);

@@ -51,7 +51,7 @@ void Load(const std::string& folder, const std::string& content, WatchedProfile&
 
 WatchedProfile ReadProfile(const std::string& folder, const std::string& name, const WatchedProfile* before) {
     WatchedProfile profile;
-    profile.profilePath = folder + (folder.back() == '\\' ? "" : "\\") + name;
+    profile.profilePath = InFolder(folder, name);
     profile.profileFile = name;
     try {
         profile.content = ReadFileContent(profile.profilePath, true);
@@ -114,7 +114,7 @@ std::vector<WatchedProfile> ReadFolderProfiles(const std::string& folder, const 
     }
     std::vector<WatchedProfile> profiles;
     for (const std::string& name : sorted) {
-        const std::string path = folder + (folder.back() == '\\' ? "" : "\\") + name;
+        const std::string path = InFolder(folder, name);
         profiles.push_back(ReadProfile(folder, name, Find(before, path)));
     }
     for (std::size_t i = 0; i < profiles.size(); ++i) {

@@ -9,12 +9,13 @@
 #include "platform/processes.h"
 #include "platform/text.h"
 #include "settings/config_reader.h"
+#include "watch/paths.h"
 
 namespace {
 
 constexpr const char* kHeading = "; Profiles switched off in the watch's menu, one file name a line.";
 
-std::string FilePath() { return Watch.folder + (Watch.folder.back() == '\\' ? "" : "\\") + kSwitchedOffFileName; }
+std::string FilePath() { return InFolder(Watch.folder, kSwitchedOffFileName); }
 
 bool Listed(const std::string& name) {
     return std::any_of(Watch.switchedOff.begin(), Watch.switchedOff.end(),

@@ -31,8 +31,6 @@ bool Running(const WatchedProfile& profile) {
     return false;
 }
 
-std::string InFolder(const std::string& name) { return Watch.folder + (Watch.folder.back() == '\\' ? "" : "\\") + name; }
-
 void Open(const std::string& path) {
     if (!platform::ShellExecuteExW("open", path, "", Watch.folder)) Trace("Cannot open " + path + ": " + LastErrorText());
 }
@@ -95,7 +93,7 @@ void ChooseTrayMenuItem(std::uint32_t command) {
         Open(Watch.folder);
         return;
     case kMenuOpenLog:
-        Open(InFolder(kWatchLogName));
+        Open(InFolder(Watch.folder, kWatchLogName));
         return;
     case kMenuStartWithWindows: {
         const bool on = !StartsWithWindows();

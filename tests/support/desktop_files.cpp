@@ -26,8 +26,21 @@ std::uint32_t VolumeSerialOf(const std::string& normalised) {
     return hash;
 }
 
-std::string ParentOf(const std::string& normalised) {
-    auto slash = normalised.rfind('\\');
+// The last "\\" or "/", a two-byte character read whole.
+std::size_t LastSeparator(const std::string& path, const Desktop& desktop) {
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (desktop.isLeadByte(path[i])) {
+            ++i;
+        } else if (path[i] == '\\' || path[i] == '/') {
+            last = i;
+        }
+    }
+    return last;
+}
+
+std::string ParentOf(const std::string& normalised, const Desktop& desktop) {
+    auto slash = LastSeparator(normalised, desktop);
     if (slash == std::string::npos) return {};
     if (slash == 2 && normalised[1] == ':') return normalised.substr(0, 3);  // drive root
     return normalised.substr(0, slash);
@@ -44,7 +57,9 @@ std::string Desktop::normalised(const std::string& path) const {
     std::vector<std::string> parts;
     std::string part;
     for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '\\' && path[i] != '/') {
+        if (i + 1 < path.size() && isLeadByte(path[i])) {
+            part += path.substr(i++, 2);  // a character of two bytes, taken whole
+        } else if (i < path.size() && path[i] != '\\' && path[i] != '/') {
             const char c = path[i];
             part += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (!part.empty()) {
@@ -61,13 +76,13 @@ std::string Desktop::normalised(const std::string& path) const {
         if (name == "." || name.empty()) continue;  // a last name of dots only
         if (name == "..") {
             // Up one, but never above the root ("c:\\" or "\\").
-            const std::size_t slash = result.rfind('\\');
+            const std::size_t slash = LastSeparator(result, *this);
             if (slash != std::string::npos && slash + 1 < result.size()) {
                 result.erase(slash == 2 && result[1] == ':' ? 3 : std::max<std::size_t>(slash, 1));
             }
             continue;
         }
-        if (!result.empty() && result.back() != '\\') result += '\\';
+        if (!result.empty() && LastSeparator(result, *this) + 1 != result.size()) result += '\\';
         result += name;
         if (result.size() == 2 && result[1] == ':') result += '\\';
         auto alias = aliases_.find(result);
@@ -78,7 +93,7 @@ std::string Desktop::normalised(const std::string& path) const {
 
 Desktop& Desktop::shortName(const std::string& path, const std::string& alias) {
     const std::string full = normalised(path);
-    const std::string parent = ParentOf(full);
+    const std::string parent = ParentOf(full, *this);
     aliases_[parent + (parent.back() == '\\' ? "" : "\\") + normalised(alias)] = full;
     return *this;
 }
@@ -90,6 +105,10 @@ std::string Desktop::fullPath(const std::string& path) const {
     std::vector<std::string> parts;
     std::string part;
     for (std::size_t i = 0; i <= joined.size(); ++i) {
+        if (i + 1 < joined.size() && isLeadByte(joined[i])) {
+            part += joined.substr(i++, 2);
+            continue;
+        }
         if (i < joined.size() && joined[i] != '\\' && joined[i] != '/') {
             part += joined[i];
             continue;
@@ -127,7 +146,7 @@ Desktop& Desktop::exePath(std::string path) {
 
 // Its name as written and its place in the order files are made.
 void Desktop::nameEntry(const std::string& path, FileEntry* entry) {
-    const std::size_t slash = path.find_last_of("\\/");
+    const std::size_t slash = LastSeparator(path, *this);
     entry->name = slash == std::string::npos ? path : path.substr(slash + 1);
     entry->serial = ++nextFileSerial_;
 }
@@ -139,9 +158,9 @@ Desktop& Desktop::directory(const std::string& path) {
         files_[key] = new FileEntry;
         files_[key]->isDirectory = true;
         nameEntry(written, files_[key]);
-        const std::size_t slash = written.find_last_of("\\/");
+        const std::size_t slash = LastSeparator(written, *this);
         written = slash == std::string::npos ? "" : written.substr(0, slash);
-        std::string parent = ParentOf(key);
+        std::string parent = ParentOf(key, *this);
         if (parent == key) break;
         key = parent;
     }
@@ -151,8 +170,8 @@ Desktop& Desktop::directory(const std::string& path) {
 Desktop& Desktop::file(const std::string& path, std::string content) {
     std::string key = normalised(path);
     // The folders made for it keep the case they are written in.
-    const std::size_t slash = path.find_last_of("\\/");
-    directory(slash == std::string::npos ? ParentOf(key) : path.substr(0, slash));
+    const std::size_t slash = LastSeparator(path, *this);
+    directory(slash == std::string::npos ? ParentOf(key, *this) : path.substr(0, slash));
     FileEntry*& entry = files_[key];
     const bool made = entry == nullptr;
     if (made) entry = new FileEntry;
@@ -220,7 +239,7 @@ std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, s
     const std::string key = normalised(path);
     auto it = files_.find(key);
     if (it == files_.end() && disposition == platform::kOpenAlways) {
-        auto parent = files_.find(ParentOf(key));
+        auto parent = files_.find(ParentOf(key, *this));
         if (parent == files_.end() || !parent->second->isDirectory) {
             lastError_ = 3;  // ERROR_PATH_NOT_FOUND
             return platform::kInvalidHandle;
@@ -252,7 +271,7 @@ std::uint32_t Desktop::openFile(const std::string& path, std::uint32_t access, s
 
 std::uint32_t Desktop::createForWriting(const std::string& path, std::uint32_t disposition) {
     const std::string key = normalised(path);
-    auto parent = files_.find(ParentOf(key));
+    auto parent = files_.find(ParentOf(key, *this));
     if (parent == files_.end() || !parent->second->isDirectory) {
         fail(kPathNotFound);
         return platform::kInvalidHandle;
@@ -322,7 +341,7 @@ bool Desktop::moveFile(const std::string& from, const std::string& to, std::uint
     auto source = files_.find(normalised(from));
     if (source == files_.end() || source->second->isDirectory) return fail(kFileNotFound);
     const std::string key = normalised(to);
-    if (files_.find(ParentOf(key)) == files_.end()) return fail(kPathNotFound);
+    if (files_.find(ParentOf(key, *this)) == files_.end()) return fail(kPathNotFound);
     auto target = files_.find(key);
     if (target != files_.end()) {
         if ((flags & platform::kMoveFileReplaceExisting) == 0) return fail(kAlreadyExists);
@@ -399,7 +418,7 @@ bool Desktop::findFiles(const std::string& folder, const std::string& pattern, s
     std::vector<const FileEntry*> found;
     for (const auto& entry : files_) {
         const std::string& name = entry.first;
-        if (entry.second->isDirectory || ParentOf(name) != key || name.size() < suffix.size() ||
+        if (entry.second->isDirectory || ParentOf(name, *this) != key || name.size() < suffix.size() ||
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
             continue;
         }
@@ -435,7 +454,7 @@ bool Desktop::closeChange(std::uint32_t handle) {
 
 void Desktop::noteChange(const std::string& normalised, std::uint32_t kind) {
     for (auto& watch : changeWatches_) {
-        if ((watch.second.filter & kind) != 0 && ParentOf(normalised) == watch.second.folder) {
+        if ((watch.second.filter & kind) != 0 && ParentOf(normalised, *this) == watch.second.folder) {
             watch.second.signalled = true;
         }
     }

@@ -13,15 +13,34 @@ Desktop& Desktop::ansiCodePage(std::uint32_t codePage) {
     return *this;
 }
 
+namespace {
+
 // The lead-byte ranges the system gives for the code pages modelled; others are
 // not installed.
-bool Desktop::codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info) {
-    switch (codePage == platform::kCpAcp ? ansiCodePage_ : codePage) {
+bool KnownCodePage(std::uint32_t codePage, platform::CodePageInfo& info) {
+    switch (codePage) {
         case 1252: info = {1, {}}; return true;
         case 932: info = {2, {0x81, 0x9F, 0xE0, 0xFC}}; return true;
         case 936: case 949: case 950: info = {2, {0x81, 0xFE}}; return true;
-        default: return fail(87);  // ERROR_INVALID_PARAMETER
+        default: return false;
     }
+}
+
+}  // namespace
+
+bool Desktop::codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info) {
+    if (KnownCodePage(codePage == platform::kCpAcp ? ansiCodePage_ : codePage, info)) return true;
+    return fail(87);  // ERROR_INVALID_PARAMETER
+}
+
+bool Desktop::isLeadByte(char c) const {
+    platform::CodePageInfo info;
+    if (!KnownCodePage(ansiCodePage_, info)) return false;
+    const unsigned char byte = static_cast<unsigned char>(c);
+    for (int i = 0; i + 1 < 12 && info.leadByte[i] != 0; i += 2) {
+        if (byte >= info.leadByte[i] && byte <= info.leadByte[i + 1]) return true;
+    }
+    return false;
 }
 
 Desktop& Desktop::localeSeparators(std::string decimal, std::string thousands) {

@@ -404,6 +404,9 @@ public:
     const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
     std::vector<std::string> boxTexts() const;
     bool codePageInfo(std::uint32_t codePage, platform::CodePageInfo& info);
+    // Whether the byte starts a two-byte character of the ANSI code page: the system
+    // reads a path in UTF-16, where that character's second byte is no separator.
+    bool isLeadByte(char c) const;
     bool localeInfo(std::uint32_t type, std::string& value) const;
     int messageBox(const std::string& text, const std::string& caption, std::uint32_t type);
 
