@@ -17,9 +17,13 @@ constexpr const char* kHeading = "; Profiles switched off in the watch's menu, o
 
 std::string FilePath() { return InFolder(Watch.folder, kSwitchedOffFileName); }
 
+// File names compare as the system compares them.
+auto Named(const std::string& name) {
+    return [&name](const std::string& off) { return platform::CompareStringOrdinal(off, name) == 0; };
+}
+
 bool Listed(const std::string& name) {
-    return std::any_of(Watch.switchedOff.begin(), Watch.switchedOff.end(),
-                       [&](const std::string& off) { return platform::CompareStringOrdinal(off, name) == 0; });
+    return std::any_of(Watch.switchedOff.begin(), Watch.switchedOff.end(), Named(name));
 }
 
 // Written beside the old file and moved over it, so a failed write loses nothing.
@@ -70,11 +74,7 @@ void ApplySwitchedOff(std::vector<WatchedProfile>& profiles) {
 bool SwitchProfile(WatchedProfile& profile, bool active) {
     profile.active = active;
     std::vector<std::string>& off = Watch.switchedOff;
-    off.erase(std::remove_if(off.begin(), off.end(),
-                             [&](const std::string& name) {
-                                 return platform::CompareStringOrdinal(name, profile.profileFile) == 0;
-                             }),
-              off.end());
+    off.erase(std::remove_if(off.begin(), off.end(), Named(profile.profileFile)), off.end());
     if (!active) off.push_back(profile.profileFile);
     Trace("Profile " + profile.profileFile + (active ? " switched on" : " switched off"));
     std::string content = std::string(kHeading) + "\r\n";

@@ -62,6 +62,17 @@ LRESULT CALLBACK ForwardingProcedure(HWND window, UINT message, WPARAM wParam, L
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A class of the launcher's own windows: the exe's, with the arrow cursor.
+WNDCLASSEXA OwnClass(const std::string& className, WNDPROC procedure) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className.c_str();
+    return windowClass;
+}
+
 }  // namespace
 
 // ---- the window walk and what a window tells ----
@@ -169,13 +180,8 @@ GdiHandle CreateSolidBrush(std::uint32_t colorRef) {
 bool DeleteObject(GdiHandle object) { return ::DeleteObject(ToGdi(object)) != FALSE; }
 
 bool RegisterClassExA(const std::string& className, GdiHandle brush) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = OwnWindowProcedure;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    WNDCLASSEXA windowClass = OwnClass(className, OwnWindowProcedure);
     windowClass.hbrBackground = static_cast<HBRUSH>(ToGdi(brush));
-    windowClass.lpszClassName = className.c_str();
     return ::RegisterClassExA(&windowClass) != 0;
 }
 
@@ -198,12 +204,7 @@ bool SetWindowTextA(WindowHandle window, const std::string& text) {
 // ---- messages to windows ----
 
 bool RegisterClassExA(const std::string& className, WindowProcedure procedure) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ForwardingProcedure;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className.c_str();
+    const WNDCLASSEXA windowClass = OwnClass(className, ForwardingProcedure);
     const ATOM atom = ::RegisterClassExA(&windowClass);
     if (atom == 0) return false;
     // A class unregistered and registered again may get its old atom back.
